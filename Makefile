@@ -1,0 +1,33 @@
+# `make run` and `make test` do all set-up on a fresh Debian machine.
+BUILD_DIR := build
+PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format \
+            fonts-ipafont-gothic xvfb xauth xdotool x11-apps
+
+.PHONY: all setup configure build test run bench format format-check clean
+
+all: build
+
+setup:
+	@./scripts/install-missing.sh $(PACKAGES)
+
+configure: setup
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR)
+
+test: build
+	@cmake --build $(BUILD_DIR) --target format-check
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j2
+
+run: build
+	@./$(BUILD_DIR)/vorn
+
+bench: build
+	@./bench/measure-vs-du.sh
+
+format: configure
+	@cmake --build $(BUILD_DIR) --target format
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "measure/ChartTotals.h"
+#include "measure/EntryRecord.h"
+#include "measure/FolderSizeWalker.h"
+#include "measure/RowStore.h"
+
+namespace measure {
+
+// The window-free part of filling the contents list: measures the working directory into
+// ordered rows, then writes the totals, the chart slots, the colour ranks and the ratios.
+class ListFiller {
+public:
+    ListFiller(RowStore& rows, ChartTotals& totals);
+
+    // Fills the rows, which the caller has emptied; stepIt runs after each listed entry.
+    void Fill(const std::function<void()>& stepIt);
+
+    int FindInsertPos(const EntryRecord& entry, int rowCount);
+    void UpdateChartSlots();
+    void ColourTopFolders();
+    void SetRatioColumn(std::uint64_t total);
+
+    int FolderCount() const { return m_nFolderCount; }
+    std::uint64_t FileKB() const { return m_nFileKB; }
+    std::uint64_t CurrentTotal() const { return m_currentTotal; }
+
+private:
+    void Scan(const std::function<void()>& stepIt);
+    void InsertEntry(const EntryRecord& entry);
+
+    RowStore& m_rows;
+    ChartTotals& m_totals;
+    FolderSizeWalker m_walker;
+    int m_nFolderCount = 0;
+    std::uint64_t m_nOtherKB = 0;
+    std::uint64_t m_nFileKB = 0;
+    std::uint64_t m_currentTotal = 0;
+};
+
+} // namespace measure

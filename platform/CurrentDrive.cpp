@@ -1,0 +1,149 @@
+#include "platform/CurrentDrive.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/DriveTable.h"
+
+namespace platform {
+
+namespace {
+
+// Descriptors only for finding and entering folders: no read permission needed.
+constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+
+FileDescriptor OpenHere() { return FileDescriptor(::open(".", kFolderFlags)); }
+
+FileDescriptor Duplicate(const FileDescriptor& fd) {
+    return FileDescriptor(::fcntl(fd.get(), F_DUPFD_CLOEXEC, 0));
+}
+
+} // namespace
+
+CurrentDrive& CurrentDrive::instance() {
+    static CurrentDrive state;
+    return state;
+}
+
+void CurrentDrive::reset() {
+    m_started = false;
+    m_drive = 0;
+    m_root = FolderId();
+    m_remembered.clear();
+}
+
+void CurrentDrive::start() {
+    if (m_started) {
+        return;
+    }
+    m_started = true;
+    DriveTable& table = DriveTable::instance();
+    FileDescriptor here = OpenHere();
+    m_drive = here.valid() ? table.driveHolding(here.get()) : 0;
+    FileDescriptor root = table.openRoot(m_drive);
+    if (!root.valid() || !IdentifyFolder(root.get(), m_root)) {
+        m_drive = 0;
+    }
+}
+
+int CurrentDrive::drive() {
+    start();
+    return m_drive;
+}
+
+FileDescriptor CurrentDrive::returnFolder(int drive, FolderId& rootId) {
+    FileDescriptor root = DriveTable::instance().openRoot(drive);
+    if (!root.valid() || !IdentifyFolder(root.get(), rootId)) {
+        return {};
+    }
+    FileDescriptor last;
+    if (drive == m_drive) {
+        last = OpenHere();
+    } else if (auto remembered = m_remembered.find(drive); remembered != m_remembered.end()) {
+        last = Duplicate(remembered->second);
+    }
+    // A folder removed, or moved off the drive, since it was left: back to the root.
+    return last.valid() && IsWithin(last.get(), rootId) ? std::move(last) : std::move(root);
+}
+
+int CurrentDrive::change(int drive) {
+    start();
+    FolderId rootId;
+    FileDescriptor target = returnFolder(drive, rootId);
+    if (!target.valid()) {
+        return -1;
+    }
+    FileDescriptor left = drive != m_drive && m_drive != 0 ? OpenHere() : FileDescriptor();
+    if (::fchdir(target.get()) != 0) {
+        return -1;
+    }
+    if (left.valid()) {
+        m_remembered[m_drive] = std::move(left);
+    }
+    m_remembered.erase(drive);
+    m_drive = drive;
+    m_root = rootId;
+    return 0;
+}
+
+FileDescriptor CurrentDrive::folderOf(int drive) {
+    start();
+    if (drive == m_drive) {
+        return OpenHere();
+    }
+    FolderId rootId;
+    return returnFolder(drive, rootId);
+}
+
+int CurrentDrive::enter(const std::string& name) {
+    start();
+    if (name == "\\") {
+        return enterRoot();
+    }
+    return enterPath(name);
+}
+
+int CurrentDrive::enterRoot() {
+    FileDescriptor root = DriveTable::instance().openRoot(m_drive);
+    FolderId rootId;
+    if (!root.valid() || !IdentifyFolder(root.get(), rootId) || ::fchdir(root.get()) != 0) {
+        return -1;
+    }
+    m_root = rootId;
+    return 0;
+}
+
+// One component at a time from the working directory's own descriptor: no path is ever built,
+// so neither its length nor its bytes matter, and the working directory changes only at the end.
+int CurrentDrive::enterPath(std::string_view path) {
+    if (path.empty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    FileDescriptor folder = OpenHere();
+    while (folder.valid() && !path.empty()) {
+        std::size_t end = path.find('/');
+        std::string component(path.substr(0, end));
+        path.remove_prefix(end == std::string_view::npos ? path.size() : end + 1);
+        if (component.empty() || component == ".") {
+            continue;
+        }
+        if (component == "..") {
+            FolderId id;
+            if (m_drive != 0 && IdentifyFolder(folder.get(), id) && id == m_root) {
+                continue; // the drive's root has no parent on this drive
+            }
+            folder = FileDescriptor(::openat(folder.get(), "..", kFolderFlags));
+        } else {
+            folder = FileDescriptor(::openat(folder.get(), component.c_str(), kFolderFlags | O_NOFOLLOW));
+        }
+    }
+    if (!folder.valid() || ::fchdir(folder.get()) != 0) {
+        return -1;
+    }
+    return 0;
+}
+
+} // namespace platform

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "platform/FileDescriptor.h"
+#include "platform/FolderAncestry.h"
+
+namespace platform {
+
+// The process's current drive and the folder last current on each other drive. The working
+// directory itself is the current drive's folder. User-interface thread only.
+class CurrentDrive {
+public:
+    static CurrentDrive& instance();
+
+    int drive();
+    int change(int drive);
+    int enter(const std::string& name);
+    // The folder that is, or on making `drive` current would be, its current folder.
+    FileDescriptor folderOf(int drive);
+
+    // Forgets everything; the next question finds the drive holding the working directory.
+    void reset();
+
+private:
+    CurrentDrive() = default;
+    void start();
+    FileDescriptor returnFolder(int drive, FolderId& rootId);
+    int enterRoot();
+    int enterPath(std::string_view path);
+
+    bool m_started = false;
+    int m_drive = 0;
+    FolderId m_root; // where ".." stops
+    std::map<int, FileDescriptor> m_remembered;
+};
+
+} // namespace platform
