@@ -19,6 +19,8 @@ public:
     // Fills the rows, which the caller has emptied; stepIt runs after each listed entry.
     void Fill(const std::function<void()>& stepIt);
 
+    // Puts one measured entry at its place with its first image and cell texts.
+    void InsertEntry(const EntryRecord& entry);
     int FindInsertPos(const EntryRecord& entry, int rowCount);
     void UpdateChartSlots();
     void ColourTopFolders();
@@ -30,7 +32,6 @@ public:
 
 private:
     void Scan(const std::function<void()>& stepIt);
-    void InsertEntry(const EntryRecord& entry);
 
     RowStore& m_rows;
     ChartTotals& m_totals;

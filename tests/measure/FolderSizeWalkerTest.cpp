@@ -1,0 +1,164 @@
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "measure/FolderSizeWalker.h"
+#include "platform/FileDescriptor.h"
+#include "platform/FolderOpenSeam.h"
+#include "support/TempTree.h"
+
+namespace {
+
+using measure::FolderSizeWalker;
+using platform::FileDescriptor;
+using testsupport::TempTree;
+
+class FolderSize : public ::testing::TestWithParam<unsigned> {
+protected:
+    ~FolderSize() override { platform::SetFolderOpenHook(nullptr); }
+
+    std::uint64_t Measure(const std::string& name) {
+        FileDescriptor root(::open(tree.Root().c_str(), O_RDONLY | O_DIRECTORY));
+        FolderSizeWalker walker(GetParam());
+        return walker.GetFolderSize(root.get(), name.c_str());
+    }
+
+    TempTree tree;
+};
+
+TEST_P(FolderSize, CountsFilesAtEveryDepthAndSkipsDotNames) {
+    tree.File("a/one", 1);
+    tree.File("a/b/two", 2);
+    tree.File("a/b/c/d/three", 3000);
+    tree.File("a/.profile", 100);
+    tree.File("a/.cache/inside", 100);
+    tree.File("a/b/.hidden/inside", 100);
+    tree.Folder("a/empty");
+    EXPECT_EQ(Measure("a"), 3003u);
+    tree.Folder("nothing/deeper/still");
+    EXPECT_EQ(Measure("nothing"), 0u);
+}
+
+TEST_P(FolderSize, HugeSparseFilesDoNotWrap) {
+    tree.File("big/five", 5ull << 30);
+    tree.File("big/sub/four", (4ull << 30) + 5);
+    EXPECT_EQ(Measure("big"), (9ull << 30) + 5);
+}
+
+TEST_P(FolderSize, LinksAreNeverFollowed) {
+    tree.File("outside/payload", 100000);
+    tree.File("a/real", 10);
+    tree.Link("a/to-outside", tree.Path("outside"));
+    tree.Link("a/to-file", tree.Path("outside/payload"));
+    tree.Link("a/loop", "../a");
+    struct stat st[3];
+    ::lstat(tree.Path("a/to-outside").c_str(), &st[0]);
+    ::lstat(tree.Path("a/to-file").c_str(), &st[1]);
+    ::lstat(tree.Path("a/loop").c_str(), &st[2]);
+    // A link counts as an entry of its own size, whatever it points to.
+    EXPECT_EQ(Measure("a"), 10u + st[0].st_size + st[1].st_size + st[2].st_size);
+    tree.Link("folder-link", tree.Path("outside"));
+    EXPECT_EQ(Measure("folder-link"), 0u);
+}
+
+TEST_P(FolderSize, SpecialFilesCountZeroAndAreNotOpened) {
+    tree.File("a/data", 7);
+    ASSERT_EQ(::mkfifo(tree.Path("a/pipe").c_str(), 0644), 0);
+    EXPECT_EQ(Measure("a"), 7u); // a FIFO opened for reading would block here
+}
+
+TEST_P(FolderSize, UnreadableFolderCountsNothingAndNothingElseInItsPlace) {
+    tree.File("a/keep", 5);
+    tree.File("a/locked/secret", 1000);
+    tree.File("a/locked/deeper/secret", 1000);
+    tree.File("a/open/fine", 20);
+    platform::SetFolderOpenHook(
+        [](int, const char* name) { return std::strcmp(name, "locked") == 0 ? EACCES : 0; });
+    EXPECT_EQ(Measure("a"), 25u);
+    EXPECT_EQ(Measure("locked"), 0u) << "a missing name measures 0";
+}
+
+TEST_P(FolderSize, VeryDeepTreeNeitherCrashesNorRunsOutOfDescriptors) {
+    testsupport::MakeDeepChain(tree.Root(), "d", 12000, 77);
+    tree.File("d/side", 3);
+    int before = testsupport::OpenDescriptorCount();
+    EXPECT_EQ(Measure("d"), 80u);
+    EXPECT_EQ(Measure("d"), 80u);
+    EXPECT_EQ(testsupport::OpenDescriptorCount(), before);
+}
+
+TEST_P(FolderSize, SubtreeMovedAwayDuringTheWalkIsNotFollowedElsewhere) {
+    // The walk reopens folders beyond its open window through "..". Once a folder of the chain
+    // has been moved under another parent, that parent must not be walked in its place: its
+    // look-alike sub-folders full of data stay uncounted.
+    testsupport::MakeDeepChain(tree.Root(), "c", 150, 1);
+    std::string fortyNinth = "c";
+    for (int i = 1; i < 49; ++i) {
+        fortyNinth += "/c";
+    }
+    for (char k = 'a'; k <= 'h'; ++k) {
+        tree.Folder(fortyNinth + "/z" + k);
+        tree.File(std::string("elsewhere/z") + k + "/bulk", 1000000);
+    }
+    int depthSeen = 0;
+    bool moved = false;
+    platform::SetFolderOpenHook([&](int, const char* name) {
+        if (std::strcmp(name, "c") == 0 && ++depthSeen == 140) {
+            moved = ::rename(tree.Path(fortyNinth + "/c").c_str(),
+                             tree.Path("elsewhere/c").c_str()) == 0;
+        }
+        return 0;
+    });
+    std::uint64_t size = Measure("c");
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(size, 1u);
+}
+
+// Mount points need privileges; where the machine cannot mount, these cases say so and skip.
+class MountedFolder : public FolderSize {
+protected:
+    ~MountedFolder() override {
+        for (const std::string& point : mounted) {
+            ::umount2(point.c_str(), MNT_DETACH);
+        }
+    }
+    bool Mount(const char* source, const std::string& target, const char* type,
+               unsigned long flags) {
+        if (::mount(source, target.c_str(), type, flags, nullptr) != 0) {
+            return false;
+        }
+        mounted.push_back(target);
+        return true;
+    }
+    std::vector<std::string> mounted;
+};
+
+TEST_P(MountedFolder, OtherFileSystemsAreNotEntered) {
+    tree.File("a/local", 9);
+    tree.Folder("a/volume");
+    if (!Mount("none", tree.Path("a/volume"), "tmpfs", 0)) {
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    }
+    tree.File("a/volume/remote", 5000);
+    EXPECT_EQ(Measure("a"), 9u);
+}
+
+TEST_P(MountedFolder, FolderBoundInsideItselfIsMeasuredOnce) {
+    tree.File("a/local", 9);
+    tree.Folder("a/self");
+    if (!Mount(tree.Path("a").c_str(), tree.Path("a/self"), nullptr, MS_BIND)) {
+        GTEST_SKIP() << "cannot bind-mount here: " << std::strerror(errno);
+    }
+    EXPECT_EQ(Measure("a"), 9u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Threads, FolderSize, ::testing::Values(1u, 2u, 4u));
+INSTANTIATE_TEST_SUITE_P(Threads, MountedFolder, ::testing::Values(1u, 2u));
+
+} // namespace
