@@ -14,7 +14,9 @@ namespace {
 // Descriptors only for finding and entering folders: no read permission needed.
 constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
 
-FileDescriptor OpenHere() { return FileDescriptor(::open(".", kFolderFlags)); }
+FileDescriptor OpenHere() {
+    return FileDescriptor(::open(".", kFolderFlags));
+}
 
 FileDescriptor Duplicate(const FileDescriptor& fd) {
     return FileDescriptor(::fcntl(fd.get(), F_DUPFD_CLOEXEC, 0));
@@ -137,7 +139,8 @@ int CurrentDrive::enterPath(std::string_view path) {
             }
             folder = FileDescriptor(::openat(folder.get(), "..", kFolderFlags));
         } else {
-            folder = FileDescriptor(::openat(folder.get(), component.c_str(), kFolderFlags | O_NOFOLLOW));
+            folder = FileDescriptor(
+                ::openat(folder.get(), component.c_str(), kFolderFlags | O_NOFOLLOW));
         }
     }
     if (!folder.valid() || ::fchdir(folder.get()) != 0) {

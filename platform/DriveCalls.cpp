@@ -7,11 +7,17 @@
 
 namespace platform {
 
-int _getdrive() { return CurrentDrive::instance().drive(); }
+int _getdrive() {
+    return CurrentDrive::instance().drive();
+}
 
-int _chdrive(int drive) { return CurrentDrive::instance().change(drive); }
+int _chdrive(int drive) {
+    return CurrentDrive::instance().change(drive);
+}
 
-int _chdir(const std::string& name) { return CurrentDrive::instance().enter(name); }
+int _chdir(const std::string& name) {
+    return CurrentDrive::instance().enter(name);
+}
 
 int _getdiskfree(int drive, _diskfree_t& figures) {
     CurrentDrive& current = CurrentDrive::instance();

@@ -22,8 +22,8 @@ std::map<int, std::string> DriveNumbering::update(const std::vector<std::string>
     for (const std::string& path : mountPaths) {
         auto known = m_numbers.find(path);
         int number = known != m_numbers.end() ? known->second
-                     : path == "/"             ? kRootDrive
-                                               : lowestFree();
+                     : path == "/"            ? kRootDrive
+                                              : lowestFree();
         if (number == 0) {
             continue;
         }

@@ -44,10 +44,16 @@ int Remove(const std::string& name, Kind kind) {
 
 } // namespace
 
-void SetRemovalFailure(RemovalFailure failure) { InjectedFailure() = std::move(failure); }
+void SetRemovalFailure(RemovalFailure failure) {
+    InjectedFailure() = std::move(failure);
+}
 
-int remove(const std::string& name) { return Remove(name, Kind::File); }
+int remove(const std::string& name) {
+    return Remove(name, Kind::File);
+}
 
-int _rmdir(const std::string& name) { return Remove(name, Kind::Folder); }
+int _rmdir(const std::string& name) {
+    return Remove(name, Kind::Folder);
+}
 
 } // namespace platform

@@ -10,13 +10,13 @@ namespace platform {
 
 namespace {
 
-constexpr std::array kNetworkTypes = {std::string_view("nfs"),   std::string_view("nfs4"),
-                                      std::string_view("cifs"),  std::string_view("smb3"),
-                                      std::string_view("smbfs"), std::string_view("sshfs"),
+constexpr std::array kNetworkTypes = {std::string_view("nfs"),        std::string_view("nfs4"),
+                                      std::string_view("cifs"),       std::string_view("smb3"),
+                                      std::string_view("smbfs"),      std::string_view("sshfs"),
                                       std::string_view("fuse.sshfs"), std::string_view("9p")};
 
-// Backed by a block device, yet nothing the user keeps files on.
-constexpr std::array kImageTypes = {std::string_view("squashfs")};
+// Backed by a block device, yet a read-only package image, nothing the user keeps files on.
+constexpr std::string_view kImageType = "squashfs";
 
 template <std::size_t N>
 bool Contains(const std::array<std::string_view, N>& list, std::string_view value) {
@@ -44,7 +44,7 @@ bool HoldsRealFileSystem(std::string_view type, std::string_view source) {
     if (Contains(kNetworkTypes, type)) {
         return true;
     }
-    return source.starts_with("/dev/") && !Contains(kImageTypes, type);
+    return source.starts_with("/dev/") && type != kImageType;
 }
 
 std::vector<std::string_view> Fields(std::string_view line) {

@@ -12,6 +12,8 @@ platform::FolderId IdOf(const std::string& path) {
     return platform::FolderId{st.st_dev, st.st_ino};
 }
 
-platform::FolderId IdOfHere() { return IdOf("."); }
+platform::FolderId IdOfHere() {
+    return IdOf(".");
+}
 
 } // namespace vorn_test

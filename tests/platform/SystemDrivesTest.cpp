@@ -4,6 +4,7 @@
 #include "FolderProbe.h"
 #include "PlatformTest.h"
 #include "platform/Crt.h"
+#include "platform/DriveTableSeam.h"
 
 namespace vorn_test {
 
