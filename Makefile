@@ -3,7 +3,7 @@ BUILD_DIR := build
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format \
             fonts-ipafont-gothic xvfb xauth xdotool x11-apps
 
-.PHONY: all setup configure build test run bench format format-check clean
+.PHONY: all setup configure build test run bench install format clean
 
 all: build
 
@@ -21,10 +21,17 @@ test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j2
 
 run: build
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		echo "No display: start Vorn from a desktop session, or try: xvfb-run -a ./$(BUILD_DIR)/vorn"; \
+		exit 1; \
+	fi
 	@./$(BUILD_DIR)/vorn
 
 bench: build
 	@./bench/measure-vs-du.sh
+
+install: build
+	@cmake --install $(BUILD_DIR)
 
 format: configure
 	@cmake --build $(BUILD_DIR) --target format

@@ -1,5 +1,6 @@
 #include "framework/CWinApp.h"
 
+#include "framework/AfxRes.h"
 #include "framework/CDocument.h"
 #include "framework/CFrameWnd.h"
 

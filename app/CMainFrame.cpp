@@ -1,0 +1,124 @@
+#include "app/CMainFrame.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/CommandIds.h"
+#include "document/CVornDoc.h"
+#include "resources/Resources.h"
+#include "views/CVornFormView.h"
+#include "views/CVornListView.h"
+#include "views/CVornTreeView.h"
+#include "views/CVornView.h"
+
+namespace {
+
+constexpr unsigned kMainResource = 128;
+constexpr unsigned kIdleMessage = 57345;
+constexpr unsigned kAppTitle = 57344;
+constexpr int kInitialWidth = 960;
+constexpr int kInitialHeight = 700;
+constexpr int kButtonWidth = 16;
+constexpr int kButtonHeight = 15;
+
+// A prompt string holds the status-bar text, then after a line break the tooltip.
+QStringList PromptParts(unsigned id) {
+    return resources::LoadString(id).split(QLatin1Char('\n'));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CVornDoc* document) {
+    setWindowTitle(resources::LoadString(kAppTitle));
+    setWindowIcon(resources::LoadIcon(kMainResource));
+    resize(kInitialWidth, kInitialHeight);
+    SetDocument(document);
+    // The panes are sized from the client area before the bars take their share of it.
+    OnCreateClient(document, kInitialWidth, kInitialHeight);
+    OnCreate();
+    // The tree is the first pane: it is the active one when the window first shows.
+    SetActiveView(m_treeView);
+}
+
+void CMainFrame::OnCreateClient(CVornDoc* document, int width, int height) {
+    m_wndSplitter = new QSplitter(Qt::Horizontal, this);
+    setCentralWidget(m_wndSplitter);
+    m_wndSplitterRight = new QSplitter(Qt::Vertical, m_wndSplitter);
+    m_listView = new CVornListView(m_wndSplitterRight);
+    m_listView->AttachDocument(document);
+    m_treeView = new CVornTreeView();
+    m_wndSplitter->insertWidget(0, m_treeView);
+    m_treeView->AttachDocument(document);
+    m_wndSplitterBottom = new QSplitter(Qt::Horizontal, m_wndSplitterRight);
+    m_formView = new CVornFormView(m_wndSplitterBottom);
+    m_formView->AttachDocument(document);
+    m_chartView = new CVornView(m_wndSplitterBottom);
+    m_chartView->AttachDocument(document);
+
+    for (QSplitter* splitter : {m_wndSplitter, m_wndSplitterRight, m_wndSplitterBottom}) {
+        splitter->setChildrenCollapsible(false);
+    }
+    m_wndSplitter->setSizes({width / 3, width - width / 3});
+    m_wndSplitterRight->setSizes({height * 3 / 7, height - height * 3 / 7});
+    m_wndSplitterBottom->setSizes({width * 2 / 7, width - width / 3 - width * 2 / 7});
+}
+
+void CMainFrame::OnCreate() {
+    CreateToolBar();
+    SetIdleMessage(resources::LoadString(kIdleMessage));
+    // The bars can be hidden only through these two commands, so their menu items' check
+    // marks stay true to what is shown.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    MapCommand(ID_VIEW_TOOLBAR, [this] { m_wndToolBar->setVisible(!m_wndToolBar->isVisible()); });
+    MapCommand(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
+    CreateMenu();
+}
+
+QAction* CMainFrame::CommandAction(unsigned id, const QString& text) {
+    auto* action = new QAction(text, this);
+    const QStringList prompt = PromptParts(id);
+    action->setStatusTip(prompt.value(0));
+    action->setToolTip(prompt.value(1, text));
+    AddCommandAction(id, action);
+    return action;
+}
+
+void CMainFrame::CreateMenu() {
+    for (const resources::PopupResource& popup : resources::LoadMenu(kMainResource)) {
+        QMenu* menu = menuBar()->addMenu(popup.text);
+        for (const resources::MenuItemResource& item : popup.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = CommandAction(item.id, item.text);
+            if (item.id == ID_VIEW_TOOLBAR || item.id == ID_VIEW_STATUS_BAR) {
+                action->setCheckable(true);
+                action->setChecked(true);
+            }
+            menu->addAction(action);
+        }
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName(QStringLiteral("toolbar"));
+    m_wndToolBar->setIconSize(QSize(kButtonWidth, kButtonHeight));
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    const QPixmap strip = resources::LoadBitmap(kMainResource);
+    int image = 0;
+    for (unsigned id : resources::LoadToolBar(kMainResource)) {
+        if (id == 0) {
+            m_wndToolBar->addSeparator();
+            continue;
+        }
+        QAction* action = CommandAction(id, PromptParts(id).value(1));
+        action->setIcon(QIcon(strip.copy(image++ * kButtonWidth, 0, kButtonWidth, kButtonHeight)));
+        m_wndToolBar->addAction(action);
+    }
+}

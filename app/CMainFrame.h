@@ -1,0 +1,43 @@
+#pragma once
+
+#include "framework/CFrameWnd.h"
+
+class CVornDoc;
+class CVornFormView;
+class CVornListView;
+class CVornTreeView;
+class CVornView;
+class QSplitter;
+class QToolBar;
+
+// The main window: menu, toolbar, status bar, and the four panes in three nested splitters.
+// The panes attach to the document in the order list, tree, form, chart, which is the order
+// every broadcast visits them.
+class CMainFrame : public CFrameWnd {
+public:
+    explicit CMainFrame(CVornDoc* document);
+
+    CVornListView* ListView() const { return m_listView; }
+    CVornTreeView* TreeView() const { return m_treeView; }
+    CVornFormView* FormView() const { return m_formView; }
+    CVornView* ChartView() const { return m_chartView; }
+    QSplitter* OuterSplitter() const { return m_wndSplitter; }
+    QSplitter* RightSplitter() const { return m_wndSplitterRight; }
+    QSplitter* BottomSplitter() const { return m_wndSplitterBottom; }
+
+private:
+    void OnCreateClient(CVornDoc* document, int width, int height);
+    void OnCreate();
+    void CreateMenu();
+    void CreateToolBar();
+    QAction* CommandAction(unsigned id, const QString& text);
+
+    QToolBar* m_wndToolBar = nullptr;
+    QSplitter* m_wndSplitter = nullptr;
+    QSplitter* m_wndSplitterRight = nullptr;
+    QSplitter* m_wndSplitterBottom = nullptr;
+    CVornListView* m_listView = nullptr;
+    CVornTreeView* m_treeView = nullptr;
+    CVornFormView* m_formView = nullptr;
+    CVornView* m_chartView = nullptr;
+};
