@@ -82,7 +82,7 @@ int ListFiller::FindInsertPos(const EntryRecord& entry, int rowCount) {
     int last = entry.isFolder ? m_nFolderCount : rowCount;
     while (first < last) {
         int middle = first + (last - first) / 2;
-        if (entry.size > m_rows.Row(middle).size) {
+        if (entry.size > m_rows.SizeAt(middle)) {
             last = middle;
         } else {
             first = middle + 1;
@@ -117,7 +117,7 @@ void ListFiller::ColourTopFolders() {
 
 void ListFiller::SetRatioColumn(std::uint64_t total) {
     for (int i = 0; i < m_rows.RowCount(); ++i) {
-        m_rows.SetRatioText(i, RatioText(m_rows.Row(i).size, total));
+        m_rows.SetRatioText(i, RatioText(m_rows.SizeAt(i), total));
     }
 }
 

@@ -8,6 +8,12 @@ namespace {
 
 constexpr std::size_t kBlockLimit = 512;
 
+template <typename T> void MoveUpperHalf(std::vector<T>& from, std::vector<T>& to) {
+    to.assign(std::make_move_iterator(from.begin() + kBlockLimit / 2),
+              std::make_move_iterator(from.end()));
+    from.resize(kBlockLimit / 2);
+}
+
 } // namespace
 
 std::size_t MemoryRowStore::BlockOf(int index) const {
@@ -17,7 +23,12 @@ std::size_t MemoryRowStore::BlockOf(int index) const {
 
 const ListRow& MemoryRowStore::Row(int index) const {
     std::size_t block = BlockOf(index);
-    return m_blocks[block][static_cast<std::size_t>(index - m_blockStart[block])];
+    return *m_blocks[block].rows[static_cast<std::size_t>(index - m_blockStart[block])];
+}
+
+std::uint64_t MemoryRowStore::SizeAt(int index) const {
+    std::size_t block = BlockOf(index);
+    return m_blocks[block].sizes[static_cast<std::size_t>(index - m_blockStart[block])];
 }
 
 ListRow& MemoryRowStore::At(int index) {
@@ -26,10 +37,10 @@ ListRow& MemoryRowStore::At(int index) {
 
 void MemoryRowStore::RenumberFrom(std::size_t block) {
     m_blockStart.resize(m_blocks.size());
-    int start = block == 0 ? 0 : m_blockStart[block - 1] + int(m_blocks[block - 1].size());
+    int start = block == 0 ? 0 : m_blockStart[block - 1] + int(m_blocks[block - 1].rows.size());
     for (std::size_t i = block; i < m_blocks.size(); ++i) {
         m_blockStart[i] = start;
-        start += int(m_blocks[i].size());
+        start += int(m_blocks[i].rows.size());
     }
 }
 
@@ -40,12 +51,14 @@ int MemoryRowStore::InsertRow(int index, ListRow row) {
         m_blockStart.push_back(0);
     }
     std::size_t block = index == m_rowCount ? m_blocks.size() - 1 : BlockOf(index);
-    std::vector<ListRow>& rows = m_blocks[block];
-    rows.insert(rows.begin() + (index - m_blockStart[block]), std::move(row));
-    if (rows.size() > kBlockLimit) {
-        std::vector<ListRow> upper(std::make_move_iterator(rows.begin() + kBlockLimit / 2),
-                                   std::make_move_iterator(rows.end()));
-        rows.resize(kBlockLimit / 2);
+    Block& target = m_blocks[block];
+    std::ptrdiff_t offset = index - m_blockStart[block];
+    target.sizes.insert(target.sizes.begin() + offset, row.size);
+    target.rows.insert(target.rows.begin() + offset, std::make_unique<ListRow>(std::move(row)));
+    if (target.rows.size() > kBlockLimit) {
+        Block upper;
+        MoveUpperHalf(target.sizes, upper.sizes);
+        MoveUpperHalf(target.rows, upper.rows);
         m_blocks.insert(m_blocks.begin() + std::ptrdiff_t(block) + 1, std::move(upper));
     }
     ++m_rowCount;

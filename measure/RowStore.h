@@ -15,6 +15,8 @@ public:
 
     virtual int RowCount() const = 0;
     virtual const ListRow& Row(int index) const = 0;
+    // The byte size of a row; the insertion search reads many, so a store may keep them close.
+    virtual std::uint64_t SizeAt(int index) const { return Row(index).size; }
     // Inserts before `index` and returns where the row landed.
     virtual int InsertRow(int index, ListRow row) = 0;
     virtual void SetImage(int index, int image) = 0;
