@@ -3,6 +3,7 @@
 # memory on the tree with its peak on an empty folder.
 set -e
 cd "$(dirname "$0")/.."
+./scripts/install-missing.sh time python3
 TREE=${VORN_BENCH_TREE:-/tmp/vorn-bench-tree}
 ROUNDS=${ROUNDS:-7}
 [ -d "$TREE" ] || python3 bench/make_tree.py "$TREE"
