@@ -6,6 +6,7 @@
 
 #include "platform/Crt.h"
 #include "platform/RemovalSeam.h"
+#include "platform/RemoveAt.h"
 
 namespace platform {
 
@@ -20,9 +21,9 @@ enum class Kind { File, Folder };
 
 // Read-only entries are refused by their owner's write bit, as the read-only attribute is, so
 // root is refused too; a link has no such bit of its own.
-int Remove(const std::string& name, Kind kind) {
+int Remove(int dirFd, const std::string& name, Kind kind) {
     struct stat st;
-    if (::fstatat(AT_FDCWD, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         return -1;
     }
     int refusal = 0;
@@ -39,7 +40,7 @@ int Remove(const std::string& name, Kind kind) {
         errno = refusal;
         return -1;
     }
-    return ::unlinkat(AT_FDCWD, name.c_str(), kind == Kind::Folder ? AT_REMOVEDIR : 0);
+    return ::unlinkat(dirFd, name.c_str(), kind == Kind::Folder ? AT_REMOVEDIR : 0);
 }
 
 } // namespace
@@ -49,11 +50,19 @@ void SetRemovalFailure(RemovalFailure failure) {
 }
 
 int remove(const std::string& name) {
-    return Remove(name, Kind::File);
+    return Remove(AT_FDCWD, name, Kind::File);
 }
 
 int _rmdir(const std::string& name) {
-    return Remove(name, Kind::Folder);
+    return Remove(AT_FDCWD, name, Kind::Folder);
+}
+
+int RemoveFileAt(int dirFd, const std::string& name) {
+    return Remove(dirFd, name, Kind::File);
+}
+
+int RemoveFolderAt(int dirFd, const std::string& name) {
+    return Remove(dirFd, name, Kind::Folder);
 }
 
 } // namespace platform

@@ -1,0 +1,94 @@
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "DeletionTest.h"
+#include "deletion/SelectedRowsDeleter.h"
+#include "platform/RemovalSeam.h"
+
+namespace deletion_test {
+
+namespace {
+
+using deletion::SelectedRow;
+
+class SelectedRowsDeleterTest : public DeletionTest {
+protected:
+    bool DeleteRows(const std::vector<SelectedRow>& rows) {
+        return deletion::SelectedRowsDeleter(log, log).DeleteRows(rows);
+    }
+};
+
+TEST_F(SelectedRowsDeleterTest, EachRowAdvancesTheBarOnce) {
+    tree.File("one", 1);
+    tree.File("a/sub/file", 2);
+    tree.File("three", 3);
+    tree.File("four", 4);
+    EXPECT_TRUE(DeleteRows({{"one", false}, {"a", true}, {"three", false}}));
+    EXPECT_EQ(log.events, (Events{"begin 30", "step", "step", "step", "end"}));
+    EXPECT_FALSE(Exists("one"));
+    EXPECT_FALSE(Exists("a"));
+    EXPECT_FALSE(Exists("three"));
+    EXPECT_TRUE(Exists("four"));
+}
+
+TEST_F(SelectedRowsDeleterTest, ReadOnlyFileInAFolderStopsBeforeTheNextRow) {
+    tree.File("a/locked", 2);
+    MakeReadOnly("a/locked");
+    tree.File("f", 1);
+    EXPECT_FALSE(DeleteRows({{"a", true}, {"f", false}}));
+    // The walk's notice appears while the bar is still shown.
+    EXPECT_EQ(log.events, (Events{"begin 20", "162 locked", "end"}));
+    EXPECT_EQ(Contents("a/locked"), "vv");
+    EXPECT_TRUE(Exists("f"));
+}
+
+TEST_F(SelectedRowsDeleterTest, FileRemovedByAnotherProgramIsNotFound) {
+    tree.File("first", 1);
+    tree.File("later", 1);
+    EXPECT_FALSE(DeleteRows({{"first", false}, {"gone", false}, {"later", false}}));
+    EXPECT_EQ(log.events, (Events{"begin 30", "step", "end", "163 gone"}));
+    EXPECT_FALSE(Exists("first"));
+    EXPECT_TRUE(Exists("later"));
+}
+
+TEST_F(SelectedRowsDeleterTest, VanishedFolderIsNotFound) {
+    tree.File("later", 1);
+    EXPECT_FALSE(DeleteRows({{"gone", true}, {"later", false}}));
+    EXPECT_EQ(log.events, (Events{"begin 20", "end", "163 gone"}));
+    EXPECT_TRUE(Exists("later"));
+}
+
+TEST_F(SelectedRowsDeleterTest, FileThatCannotBeRemovedHasTheFileNoticeAfterTheBar) {
+    tree.File("busy", 1);
+    tree.File("later", 1);
+    platform::SetRemovalFailure([](const std::string& name) { return name == "busy" ? EBUSY : 0; });
+    EXPECT_FALSE(DeleteRows({{"busy", false}, {"later", false}}));
+    EXPECT_EQ(log.events, (Events{"begin 20", "end", "162 busy"}));
+    EXPECT_TRUE(Exists("busy"));
+    EXPECT_TRUE(Exists("later"));
+}
+
+TEST_F(SelectedRowsDeleterTest, DotEntryKeepsItsFolderAndStopsTheWalk) {
+    tree.File("a/.hidden", 1);
+    tree.File("a/plain", 1);
+    tree.File("later", 1);
+    EXPECT_FALSE(DeleteRows({{"a", true}, {"later", false}}));
+    EXPECT_EQ(log.events, (Events{"begin 20", "164 a", "end"}));
+    EXPECT_TRUE(Exists("a/.hidden"));
+    EXPECT_FALSE(Exists("a/plain"));
+    EXPECT_TRUE(Exists("later"));
+}
+
+TEST_F(SelectedRowsDeleterTest, FolderRowReplacedByALinkRemovesOnlyTheLink) {
+    tree.File("outside/payload", 5);
+    tree.Link("a", tree.Path("outside"));
+    EXPECT_TRUE(DeleteRows({{"a", true}}));
+    EXPECT_EQ(log.events, (Events{"begin 10", "step", "end"}));
+    EXPECT_FALSE(Exists("a"));
+    EXPECT_EQ(Contents("outside/payload"), "vvvvv");
+}
+
+} // namespace
+
+} // namespace deletion_test
