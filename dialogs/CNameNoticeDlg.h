@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include "framework/CDialog.h"
+
+// A notice that names the folder or file it is about in its name field.
+class CNameNoticeDlg : public CDialog {
+public:
+    QString m_strName;
+
+protected:
+    using CDialog::CDialog;
+
+    void DoDataExchange() override { DDX_Text(kNameField, m_strName); }
+
+private:
+    static constexpr int kNameField = 1020;
+};

@@ -1,0 +1,142 @@
+#include "dialogs/CProgressDlg.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+
+#include <algorithm>
+#include <utility>
+
+#include "resources/Resources.h"
+
+namespace {
+
+constexpr unsigned kProgressTemplate = 102;
+constexpr unsigned kDefaultCaption = 103;
+constexpr int kProgressText = 1019;
+constexpr int kProgressBar = 1003;
+constexpr qint64 kPumpEveryMs = 30;
+
+} // namespace
+
+CProgressDlg::CProgressDlg(unsigned captionId)
+    : CDialog(kProgressTemplate), m_captionId(captionId ? captionId : kDefaultCaption) {
+    m_progress = qobject_cast<QProgressBar*>(GetDlgItem(kProgressBar));
+}
+
+CProgressDlg::~CProgressDlg() {
+    DestroyWindow();
+}
+
+bool CProgressDlg::Create(QWidget* parent) {
+    QWidget* owner = GetSafeOwner(parent);
+    if (owner && owner->isEnabled()) {
+        owner->setEnabled(false);
+        m_ownerDisabled = true;
+    }
+    m_created = CDialog::Create(parent);
+    if (!m_created) {
+        ReEnableOwner();
+        return false;
+    }
+    // Show the dialog at once, before the first step of a possibly long operation.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sincePump.start();
+    return true;
+}
+
+bool CProgressDlg::DestroyWindow() {
+    ReEnableOwner();
+    if (!m_created) {
+        return false;
+    }
+    m_created = false;
+    hide();
+    return true;
+}
+
+void CProgressDlg::ReEnableOwner() {
+    if (m_ownerDisabled && parentWidget()) {
+        parentWidget()->setEnabled(true);
+    }
+    m_ownerDisabled = false;
+}
+
+void CProgressDlg::DoDataExchange() {
+    DDX_Text(kProgressText, m_strText);
+}
+
+bool CProgressDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (m_progress) {
+        m_progress->setRange(m_lower, m_upper);
+    }
+    m_position = m_lower;
+    MoveTo(m_lower);
+    setWindowTitle(resources::LoadString(m_captionId));
+    return true;
+}
+
+void CProgressDlg::SetRange(int lower, int upper) {
+    m_lower = lower;
+    m_upper = upper;
+    if (m_progress) {
+        m_progress->setRange(lower, upper);
+    }
+    MoveTo(std::clamp(m_position, lower, std::max(lower, upper)));
+}
+
+int CProgressDlg::SetStep(int step) {
+    return std::exchange(m_step, step);
+}
+
+int CProgressDlg::SetPos(int position) {
+    PumpWhenDue();
+    return MoveTo(std::clamp(position, m_lower, std::max(m_lower, m_upper)));
+}
+
+int CProgressDlg::OffsetPos(int delta) {
+    PumpWhenDue();
+    return MoveTo(std::clamp(m_position + delta, m_lower, std::max(m_lower, m_upper)));
+}
+
+int CProgressDlg::StepIt() {
+    PumpWhenDue();
+    const int span = m_upper - m_lower;
+    if (span <= 0) {
+        return m_position;
+    }
+    int next = m_position + m_step;
+    if (next > m_upper) {
+        next = (next - m_lower) % span + m_lower;
+    } else if (next < m_lower) {
+        next = (next - m_lower) % span + m_upper;
+    }
+    return MoveTo(next);
+}
+
+int CProgressDlg::MoveTo(int position) {
+    const int previous = std::exchange(m_position, position);
+    if (m_progress) {
+        // The bar would repaint itself at once on a visible change; it paints when events are
+        // let through instead.
+        m_progress->setUpdatesEnabled(false);
+        m_progress->setValue(position);
+    }
+    return previous;
+}
+
+void CProgressDlg::PumpWhenDue() {
+    if (!m_sincePump.isValid() || m_sincePump.elapsed() >= kPumpEveryMs) {
+        PumpMessages();
+    }
+}
+
+void CProgressDlg::PumpMessages() {
+    if (m_progress) {
+        m_progress->setUpdatesEnabled(true);
+    }
+    // The owner is disabled, but the dialog is not: keep user input out altogether, so nothing
+    // but painting and housekeeping runs in the middle of an operation.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sincePump.restart();
+}

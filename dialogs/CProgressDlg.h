@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include "framework/CDialog.h"
+
+class QProgressBar;
+
+// The modeless dialog of the long operations: a message and a bar, no button, nothing to
+// cancel. While it exists its owner is disabled, so no command can start; each step first lets
+// waiting events through, so the windows keep repainting.
+class CProgressDlg : public CDialog {
+public:
+    // captionId: the string shown as the caption, 0 for the application's name and version.
+    explicit CProgressDlg(unsigned captionId = 0);
+    ~CProgressDlg() override;
+
+    // Shows the dialog owned by the window of `parent` (the main window with none) and
+    // disables that owner unless it already was.
+    bool Create(QWidget* parent = nullptr);
+    bool DestroyWindow();
+
+    void SetRange(int lower, int upper);
+    int SetStep(int step);
+    // Each of these lets waiting events through first and returns the previous position.
+    int SetPos(int position);
+    int OffsetPos(int delta);
+    // One step; past the upper bound the bar starts again from the lower one.
+    int StepIt();
+    int GetPos() const { return m_position; }
+    void PumpMessages();
+
+    QString m_strText;
+
+protected:
+    void DoDataExchange() override;
+    bool OnInitDialog() override;
+    // Enter and Escape must not end an operation that cannot be cancelled.
+    void OnOK() override {}
+    void OnCancel() override {}
+
+private:
+    void ReEnableOwner();
+    int MoveTo(int position);
+    // Events are let through at most this often: a pump and a repaint for every entry would
+    // cost far more than the entry itself.
+    void PumpWhenDue();
+
+    QProgressBar* m_progress = nullptr;
+    unsigned m_captionId;
+    int m_lower = 0;
+    int m_upper = 100;
+    int m_step = 10;
+    int m_position = 0;
+    bool m_ownerDisabled = false;
+    bool m_created = false;
+    QElapsedTimer m_sincePump;
+};

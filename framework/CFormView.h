@@ -1,0 +1,23 @@
+#pragma once
+
+#include "framework/CView.h"
+#include "framework/DialogControls.h"
+
+// A pane laid out from a dialog template, with the same controls and data exchange as a dialog
+// built from it.
+class CFormView : public CView {
+public:
+    explicit CFormView(unsigned templateId, QWidget* parent = nullptr);
+
+    QWidget* GetDlgItem(int id) const { return m_controls.Item(id); }
+    // Writes the members into the controls on UpdateData(false).
+    virtual void DoDataExchange() {}
+    // No control of a form takes input, so there is nothing to read back: only false acts.
+    void UpdateData(bool bSaveAndValidate);
+
+protected:
+    void DDX_Text(int nIDC, const QString& value) const { m_controls.SetText(nIDC, value); }
+
+private:
+    DialogControls m_controls;
+};

@@ -1,0 +1,103 @@
+#include "framework/DialogControls.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "framework/DialogTemplate.h"
+#include "framework/DialogUnits.h"
+#include "resources/Resources.h"
+
+namespace {
+
+constexpr int kIconSize = 32;
+
+Qt::Alignment Alignment(DialogTemplate::Align align) {
+    switch (align) {
+    case DialogTemplate::Align::Centre:
+        return Qt::AlignHCenter;
+    case DialogTemplate::Align::Right:
+        return Qt::AlignRight;
+    case DialogTemplate::Align::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+QWidget* MakeStatic(const DialogTemplate::Item& item, QWidget* host) {
+    auto* label = new QLabel(host);
+    // Names of files travel through statics: they must show as they are, never as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(item.text);
+    if (item.sunken) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Alignment(item.align) | Qt::AlignVCenter);
+        label->setMargin(1);
+    } else {
+        label->setAlignment(Alignment(item.align) | Qt::AlignTop);
+    }
+    return label;
+}
+
+QWidget* MakeIcon(const DialogTemplate::Item& item, QWidget* host) {
+    auto* label = new QLabel(host);
+    label->setPixmap(resources::LoadIcon(item.icon).pixmap(kIconSize, kIconSize));
+    return label;
+}
+
+QWidget* MakeButton(const DialogTemplate::Item& item, QWidget* host) {
+    auto* button = new QPushButton(item.text, host);
+    button->setDefault(item.defaultButton);
+    return button;
+}
+
+QWidget* MakeProgressBar(QWidget* host) {
+    auto* bar = new QProgressBar(host);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+QWidget* MakeControl(const DialogTemplate::Item& item, QWidget* host) {
+    switch (item.kind) {
+    case DialogTemplate::Kind::Icon:
+        return MakeIcon(item, host);
+    case DialogTemplate::Kind::Button:
+        return MakeButton(item, host);
+    case DialogTemplate::Kind::ProgressBar:
+        return MakeProgressBar(host);
+    case DialogTemplate::Kind::Static:
+        break;
+    }
+    return MakeStatic(item, host);
+}
+
+} // namespace
+
+DialogControls::DialogControls(const DialogTemplate& dialogTemplate, QWidget* host) {
+    host->setFont(DialogUnits::TemplateFont(dialogTemplate));
+    const DialogUnits units(host->font());
+    m_size = QSize(units.ToPixelsX(dialogTemplate.cx), units.ToPixelsY(dialogTemplate.cy));
+    for (const DialogTemplate::Item& item : dialogTemplate.items) {
+        QWidget* control = MakeControl(item, host);
+        QRect place = units.ToPixels(item.x, item.y, item.cx, item.cy);
+        // An icon control takes the size of its icon, whatever the template says.
+        if (item.kind == DialogTemplate::Kind::Icon) {
+            place.setSize(QSize(kIconSize, kIconSize));
+        }
+        control->setGeometry(place);
+        if (item.id != -1) {
+            m_items[item.id] = control;
+        }
+    }
+}
+
+QWidget* DialogControls::Item(int id) const {
+    auto found = m_items.find(id);
+    return found == m_items.end() ? nullptr : found->second;
+}
+
+void DialogControls::SetText(int id, const QString& text) const {
+    if (auto* label = qobject_cast<QLabel*>(Item(id))) {
+        label->setText(text);
+    }
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <map>
+
+struct DialogTemplate;
+class QWidget;
+
+// The controls of a dialog template built on a host widget (a dialog or a form pane), placed
+// in pixels from the template font, and found again by id. The host takes the template font.
+class DialogControls {
+public:
+    DialogControls(const DialogTemplate& dialogTemplate, QWidget* host);
+
+    // The template's size in pixels.
+    QSize Size() const { return m_size; }
+    // Null for an id the template does not have.
+    QWidget* Item(int id) const;
+    // Shows the text in the static `id` exactly: no markup, no mnemonics.
+    void SetText(int id, const QString& text) const;
+
+private:
+    std::map<int, QWidget*> m_items;
+    QSize m_size;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+#include <vector>
+
+#include "framework/DialogTemplate.h"
+#include "resources/MenuResource.h"
+
+// The application's texts, menu, toolbar, dialog templates, bitmaps and icons, by number. An
+// unknown number gives an empty string, an empty menu, toolbar or template, a null bitmap or
+// icon. Bitmaps and icons need the application object.
+namespace resources {
+
+QString LoadString(unsigned id);
+
+// 131-133: the tree's drive, closed folder and open folder, 16 x 16. 134 and 137-149: the
+// contents list's images 0 to 13, 32 x 16. 128: the toolbar's 80 x 15 strip of five buttons.
+QPixmap LoadBitmap(unsigned id);
+
+// 32 x 32: 128 the application, 129 the document, 136 a notice, 161 a question.
+QIcon LoadIcon(unsigned id);
+
+const MenuResource& LoadMenu(unsigned id);
+
+// The command ids of the buttons in order, 0 for a separator. The n-th button that is not a
+// separator shows the n-th 16 x 15 image of the bitmap of the same number.
+const std::vector<unsigned>& LoadToolBar(unsigned id);
+
+const DialogTemplate& LoadDialogTemplate(unsigned id);
+
+} // namespace resources

@@ -1,0 +1,35 @@
+#include "ProgressBarRecorder.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QProgressBar>
+
+#include "dialogs/CProgressDlg.h"
+
+namespace {
+
+constexpr char kRecorded[] = "recordedByTest";
+
+} // namespace
+
+ProgressBarRecorder::ProgressBarRecorder() {
+    qApp->installEventFilter(this);
+}
+
+ProgressBarRecorder::~ProgressBarRecorder() {
+    qApp->removeEventFilter(this);
+}
+
+bool ProgressBarRecorder::eventFilter(QObject* watched, QEvent* event) {
+    auto* dialog = event->type() == QEvent::Show ? dynamic_cast<CProgressDlg*>(watched) : nullptr;
+    if (dialog) {
+        for (QProgressBar* bar : dialog->findChildren<QProgressBar*>()) {
+            if (!bar->property(kRecorded).toBool()) {
+                bar->setProperty(kRecorded, true);
+                connect(bar, &QProgressBar::valueChanged, this,
+                        [this](int value) { values.push_back(value); });
+            }
+        }
+    }
+    return false;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TreeViewSpy.h"
+#include "document/CVornDoc.h"
+#include "support/TempTree.h"
+#include "views/CVornTreeView.h"
+
+class FolderTreeItem;
+
+// The tree pane on a document, with a spy where the contents list stands, over drives that are
+// folders of a temporary tree ("C" for drive 3 and so on). Every notice is recorded and closed.
+class TreeViewFixture : public ::testing::Test {
+protected:
+    TreeViewFixture();
+    ~TreeViewFixture() override;
+
+    // The drives of these letters stand for usable drives while their folders exist.
+    void UseDrives(const std::string& letters);
+    std::string Root(char letter) const { return disk.Path(std::string(1, letter)); }
+    // Starts the pane with `folder` as the working directory.
+    void StartIn(const std::string& folder);
+
+    // "[C:]/alpha/beta" names the item "beta" below "alpha" below the drive item "[C:]".
+    FolderTreeItem* Item(const std::string& path) const;
+    QStringList Texts(const std::string& path) const; // the children's texts; "" for the roots
+    std::string SelectedPath() const;
+    void Click(const std::string& path);
+    void Request(long ordinal, const std::string& name);
+
+    // The working directory is the folder of the selected item.
+    ::testing::AssertionResult InSelectedFolder() const;
+
+    testsupport::TempTree disk;
+    CVornDoc document;
+    TreeViewSpy spy;
+    CVornTreeView tree;
+    QStringList notices;
+    // The selected item at each hint 0 from the tree, marked when the working directory was
+    // not its folder then.
+    std::vector<std::string> folderChanges;
+
+private:
+    std::string FolderOf(const FolderTreeItem* item) const;
+
+    std::string m_startDirectory;
+};

@@ -1,0 +1,139 @@
+#include "views/CVornListView.h"
+
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+#include "app/CommandIds.h"
+#include "dialogs/CProgressDlg.h"
+#include "document/CVornDoc.h"
+#include "document/FolderRequest.h"
+#include "document/Hints.h"
+#include "measure/ListFiller.h"
+#include "views/ContentsListModel.h"
+
+namespace {
+
+constexpr std::array<int, ContentsListModel::kColumnCount> kColumnWidths{180, 95, 0, 60, 125};
+constexpr int kImageWidth = 32;
+constexpr int kImageHeight = 16;
+// How often a fill hands its new rows to the list while it runs.
+constexpr qint64 kShowRowsEveryMs = 50;
+
+} // namespace
+
+CVornListView::CVornListView(QWidget* parent) : CVornPaneView<CView>(parent) {
+    CreateListCtrl();
+    MapCommand(ID_DELETE_ITEMS, [this] { OnDeleteItems(); });
+}
+
+void CVornListView::CreateListCtrl() {
+    m_model = new ContentsListModel(this);
+    m_list = new QTreeView(this);
+    m_list->setModel(m_model);
+    m_list->setRootIsDecorated(false);
+    m_list->setItemsExpandable(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setSortingEnabled(false);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setIconSize(QSize(kImageWidth, kImageHeight));
+    // The selection shows only while the list has the focus.
+    QPalette palette = m_list->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Base));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Text));
+    m_list->setPalette(palette);
+
+    QHeaderView* header = m_list->header();
+    header->setSectionsClickable(false);
+    header->setSectionsMovable(false);
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(0);
+    for (int column = 0; column < ContentsListModel::kColumnCount; ++column) {
+        header->resizeSection(column, kColumnWidths[std::size_t(column)]);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list);
+    setFocusProxy(m_list);
+
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CVornListView::OnItemchanged);
+    connect(m_list, &QAbstractItemView::doubleClicked, this, &CVornListView::OnDblclk);
+}
+
+int CVornListView::RowCount() const {
+    return m_model->RowCount();
+}
+
+const measure::ListRow& CVornListView::Row(int index) const {
+    return m_model->Row(index);
+}
+
+std::vector<int> CVornListView::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QItemSelectionRange& range : m_list->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            rows.push_back(row);
+        }
+    }
+    // A row selected across several column ranges is listed once.
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void CVornListView::OnUpdate(CView* pSender, long, CObject*) {
+    if (!pSender) {
+        return;
+    }
+    m_model->DeleteAllRows();
+    FillList();
+}
+
+void CVornListView::FillList() {
+    m_nFolderCount = 0;
+    CProgressDlg progress;
+    progress.m_strText = QStringLiteral("ﾌｫﾙﾀﾞ及びﾌｧｲﾙを検索中です．．．");
+    progress.Create();
+    measure::ListFiller filler(*m_model, *GetDocument());
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    filler.Fill([&] {
+        if (sinceShown.elapsed() >= kShowRowsEveryMs) {
+            m_model->ShowNewRows();
+            sinceShown.restart();
+        }
+        progress.StepIt();
+    });
+    m_model->ShowNewRows();
+    m_nFolderCount = filler.FolderCount();
+}
+
+void CVornListView::OnItemchanged() {
+    std::uint64_t sum = 0;
+    for (int row : SelectedRows()) {
+        sum += Row(row).size;
+    }
+    GetDocument()->SetSelectedTotal(sum);
+    GetDocument()->UpdateAllViews(nullptr, HINT_SELECTION_CHANGED);
+}
+
+void CVornListView::OnDblclk() {
+    const std::vector<int> selected = SelectedRows();
+    if (selected.empty() || selected.front() >= m_nFolderCount) {
+        return;
+    }
+    const measure::ListRow& row = Row(selected.front());
+    // The broadcast refills this list, so the request keeps its own copy of the name.
+    FolderRequest request(row.name);
+    GetDocument()->UpdateAllViews(this, row.itemData, &request);
+}

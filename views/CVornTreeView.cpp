@@ -1,0 +1,330 @@
+#include "views/CVornTreeView.h"
+
+#include <QVBoxLayout>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "dialogs/CDriveUnavailableDlg.h"
+#include "dialogs/CFolderNotFoundDlg.h"
+#include "dialogs/CProgressDlg.h"
+#include "document/FolderRequest.h"
+#include "document/Hints.h"
+#include "framework/CDocument.h"
+#include "framework/DisplayName.h"
+#include "platform/Crt.h"
+#include "resources/Resources.h"
+#include "views/FolderTreeCtrl.h"
+#include "views/FolderTreeItem.h"
+
+namespace {
+
+constexpr int kFirstDrive = 1;
+constexpr int kLastDrive = 26;
+// Steps of 10, one per drive number and one past the last item unless that is "[Z:]".
+constexpr int kDriveSearchRange = 270;
+
+constexpr unsigned kDriveBitmap = 131;
+constexpr unsigned kClosedFolderBitmap = 132;
+constexpr unsigned kOpenFolderBitmap = 133;
+
+// A usable drive is one that can be made current; passing leaves it current.
+bool DriveUsable(long drive) {
+    return platform::_chdrive(int(drive)) == 0;
+}
+
+QIcon TreeImage(unsigned normalBitmap, unsigned selectedBitmap) {
+    QIcon image;
+    image.addPixmap(resources::LoadBitmap(normalBitmap), QIcon::Normal);
+    image.addPixmap(resources::LoadBitmap(selectedBitmap), QIcon::Selected);
+    return image;
+}
+
+// "\" alone names the drive's root, so a folder of that name is entered by a relative step.
+std::string StepInto(const std::string& name) {
+    return name == "\\" ? "./\\" : name;
+}
+
+const FolderTreeItem* DriveItemOf(const FolderTreeItem* item) {
+    while (item && item->Parent()) {
+        item = item->Parent();
+    }
+    return item;
+}
+
+// The child with the requested ordinal, unless the request names another folder: the folder
+// may have changed between the list's reading and the tree's, and the name is what was opened.
+FolderTreeItem* RequestedChild(const FolderTreeItem* parent, long ordinal,
+                               const FolderRequest* request) {
+    FolderTreeItem* named = nullptr;
+    for (int index = 0; index < parent->childCount(); ++index) {
+        FolderTreeItem* child = parent->Child(index);
+        const bool nameMatches = !request || child->NameBytes() == request->Name();
+        if (child->ItemData() == ordinal && nameMatches) {
+            return child;
+        }
+        if (request && nameMatches && !named) {
+            named = child;
+        }
+    }
+    return named;
+}
+
+} // namespace
+
+CVornTreeView::CVornTreeView(QWidget* parent)
+    : CView(parent), m_tree(new FolderTreeCtrl(this)),
+      m_driveImage(TreeImage(kDriveBitmap, kDriveBitmap)),
+      m_folderImage(TreeImage(kClosedFolderBitmap, kOpenFolderBitmap)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_tree);
+    setFocusProxy(m_tree);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, &CVornTreeView::OnSelchanged);
+    MapCommand(ID_FOLDER_UP, [this] { OnFolderUp(); });
+    MapCommand(ID_REFRESH_CURRENT, [this] { OnRefreshCurrent(); });
+    MapCommand(ID_REFRESH_DRIVES, [this] { OnRefreshDrives(); });
+}
+
+CVornTreeView::~CVornTreeView() {
+    // The control and its items go after this object's own part: no selection report then.
+    disconnect(m_tree, nullptr, this, nullptr);
+}
+
+void CVornTreeView::OnInitialUpdate() {
+    CView::OnInitialUpdate();
+    m_tree->DeleteAllItems();
+    platform::_chdir("\\");
+    const int startDrive = platform::_getdrive();
+    for (int drive = kFirstDrive; drive <= kLastDrive; ++drive) {
+        if (DriveUsable(drive) && drive != startDrive) {
+            AddDriveItem(false);
+        }
+    }
+    FolderTreeItem* item = nullptr;
+    if (startDrive >= kFirstDrive && startDrive <= kLastDrive) {
+        if (!DriveUsable(startDrive)) {
+            return;
+        }
+        item = AddDriveItem(true);
+        FillChildFolders(item);
+    } else {
+        // Started outside every drive: the first listed drive, at its own current folder.
+        item = m_tree->GetRootItem(0);
+        if (!item || !DriveUsable(item->ItemData())) {
+            return;
+        }
+        FillChildFolders(item);
+        item->setExpanded(true);
+    }
+    m_tree->SelectItem(item);
+}
+
+void CVornTreeView::OnUpdate(CView* pSender, long lHint, CObject* pHint) {
+    if (pSender) {
+        if (pSender != this) {
+            OpenRequestedFolder(lHint, dynamic_cast<const FolderRequest*>(pHint));
+        }
+        return;
+    }
+    switch (lHint) {
+    case HINT_FOLDER_UP:
+        OnFolderUp();
+        break;
+    case HINT_REFRESH_CURRENT:
+        OnRefreshCurrent();
+        break;
+    case HINT_REFRESH_DRIVES:
+        OnRefreshDrives();
+        break;
+    default:
+        break;
+    }
+}
+
+void CVornTreeView::OnSelchanged() {
+    ApplySelection();
+}
+
+void CVornTreeView::ApplySelection() {
+    FolderTreeItem* item = m_tree->GetSelectedItem();
+    if (!item) {
+        return;
+    }
+    if (FolderTreeItem* parent = item->Parent()) {
+        if (EnterSelectedFolder() != 0) {
+            CFolderNotFoundDlg notice;
+            notice.m_strName = DisplayName(item->NameBytes());
+            notice.DoModal();
+            // Climbs, one notice per level, until a level can be entered; its new listing
+            // drops the items that have gone.
+            m_tree->SelectItem(parent);
+            return;
+        }
+    } else if (EnterSelectedDrive() != 0) {
+        const long drive = item->ItemData();
+        CDriveUnavailableDlg notice;
+        notice.DoModal();
+        SelectFirstUsableDrive(drive);
+        m_tree->DeleteItem(FindDriveItem(drive));
+        return;
+    }
+    m_tree->DeleteChildren(item);
+    FillChildFolders(item);
+    GetDocument()->UpdateAllViews(this, HINT_CURRENT_FOLDER_CHANGED);
+}
+
+void CVornTreeView::OpenRequestedFolder(long ordinal, const FolderRequest* request) {
+    FolderTreeItem* selected = m_tree->GetSelectedItem();
+    FolderTreeItem* target = nullptr;
+    if (selected) {
+        selected->setExpanded(true);
+        target = RequestedChild(selected, ordinal, request);
+    }
+    if (target) {
+        m_tree->SelectItem(target);
+        return;
+    }
+    CFolderNotFoundDlg notice;
+    notice.DoModal();
+    GetDocument()->UpdateAllViews(this, HINT_CURRENT_FOLDER_CHANGED);
+}
+
+void CVornTreeView::OnFolderUp() {
+    FolderTreeItem* item = m_tree->GetSelectedItem();
+    if (!item || !item->Parent()) {
+        return;
+    }
+    platform::_chdir("..");
+    m_tree->SelectItem(item->Parent());
+}
+
+void CVornTreeView::OnRefreshCurrent() {
+    ApplySelection();
+}
+
+void CVornTreeView::OnRefreshDrives() {
+    CProgressDlg progress;
+    progress.m_strText = QStringLiteral("ﾄﾞﾗｲﾌﾞを検索中です．．．");
+    progress.Create();
+    progress.SetRange(0, kDriveSearchRange);
+    const int rememberedDrive = platform::_getdrive();
+    const FolderTreeItem* selectionDrive = DriveItemOf(m_tree->GetSelectedItem());
+    const long selectedDrive = selectionDrive ? selectionDrive->ItemData() : 0;
+    bool selectionMoved = false;
+    // The drive items, in letter order, walked beside the drive numbers: each number is
+    // tested once, and a number without an item gets one when its drive has become usable.
+    for (int drive = kFirstDrive; drive <= kLastDrive;) {
+        // Looked up afresh each round, as a selection made on the way may remove items.
+        FolderTreeItem* item = FirstDriveItemFrom(drive);
+        const long itemDrive = item ? item->ItemData() : kLastDrive + 1;
+        if (item && !DriveUsable(itemDrive)) {
+            if (itemDrive == selectedDrive) {
+                SelectFirstUsableDrive(itemDrive);
+                selectionMoved = true;
+            }
+            m_tree->DeleteItem(FindDriveItem(itemDrive));
+        }
+        for (; drive < itemDrive; ++drive) {
+            if (DriveUsable(drive)) {
+                AddDriveItem(false);
+            }
+            progress.StepIt();
+        }
+        ++drive;
+        progress.StepIt();
+    }
+    // The tests have moved the current drive; each drive still has its own folder.
+    const FolderTreeItem* newDrive = DriveItemOf(m_tree->GetSelectedItem());
+    platform::_chdrive(selectionMoved && newDrive ? int(newDrive->ItemData()) : rememberedDrive);
+    progress.DestroyWindow();
+}
+
+FolderTreeItem* CVornTreeView::AddDriveItem(bool expanded) {
+    const int drive = platform::_getdrive();
+    const QChar letter(char16_t(u'A' + drive - 1));
+    auto* item = new FolderTreeItem(QStringLiteral("[%1:]").arg(letter), {}, drive, m_driveImage);
+    m_tree->InsertSorted(nullptr, {item});
+    item->setExpanded(expanded);
+    return item;
+}
+
+FolderTreeItem* CVornTreeView::FindDriveItem(long drive) const {
+    for (int index = 0; FolderTreeItem* item = m_tree->GetRootItem(index); ++index) {
+        if (item->ItemData() == drive) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
+FolderTreeItem* CVornTreeView::FirstDriveItemFrom(int drive) const {
+    for (int index = 0; FolderTreeItem* item = m_tree->GetRootItem(index); ++index) {
+        if (item->ItemData() >= drive) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
+void CVornTreeView::SelectFirstUsableDrive(long failedDrive) {
+    // When no other drive can be used the search ends after the last root item, and the
+    // failed item keeps the selection until its caller removes it.
+    for (int index = 0; FolderTreeItem* item = m_tree->GetRootItem(index); ++index) {
+        if (item->ItemData() != failedDrive && DriveUsable(item->ItemData())) {
+            m_tree->SelectItem(item);
+            return;
+        }
+    }
+}
+
+void CVornTreeView::FillChildFolders(FolderTreeItem* parent) {
+    platform::FindData entry;
+    const std::intptr_t search = platform::_findfirst(entry);
+    if (search == -1) {
+        return;
+    }
+    std::vector<FolderTreeItem*> folders;
+    long ordinal = 0;
+    do {
+        if (entry.isFolder && !entry.name.starts_with('.')) {
+            folders.push_back(
+                new FolderTreeItem(DisplayName(entry.name), entry.name, ordinal++, m_folderImage));
+        }
+    } while (platform::_findnext(search, entry) == 0);
+    platform::_findclose(search);
+    m_tree->InsertSorted(parent, std::move(folders));
+}
+
+int CVornTreeView::EnterItemFolder(FolderTreeItem* item) {
+    std::vector<const FolderTreeItem*> chain;
+    for (const FolderTreeItem* step = item; step; step = step->Parent()) {
+        chain.push_back(step);
+    }
+    // From the drive's root, never from wherever the working directory happens to be.
+    if (platform::_chdrive(int(chain.back()->ItemData())) != 0 || platform::_chdir("\\") != 0) {
+        return -1;
+    }
+    for (auto folder = chain.rbegin() + 1; folder != chain.rend(); ++folder) {
+        if (platform::_chdir(StepInto((*folder)->NameBytes())) != 0) {
+            return -1;
+        }
+    }
+    return 0;
+}
+
+int CVornTreeView::EnterSelectedFolder() {
+    platform::_chdir("\\");
+    FolderTreeItem* item = m_tree->GetSelectedItem();
+    return item->Parent() ? EnterItemFolder(item) : 0;
+}
+
+int CVornTreeView::EnterSelectedDrive() {
+    FolderTreeItem* item = m_tree->GetSelectedItem();
+    if (item->Parent() || platform::_chdrive(int(item->ItemData())) != 0) {
+        return -1;
+    }
+    return platform::_chdir("\\");
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QTreeWidget>
+
+#include <vector>
+
+class FolderTreeItem;
+
+// The tree control of the drive and folder pane: lines between items and no expand buttons
+// (items open and close on a double-click), siblings kept in alphabetical order ignoring case,
+// and the current item as the one selection.
+class FolderTreeCtrl : public QTreeWidget {
+public:
+    explicit FolderTreeCtrl(QWidget* parent = nullptr);
+
+    FolderTreeItem* GetSelectedItem() const;
+    FolderTreeItem* GetRootItem(int index) const;
+
+    // Places the items among the children of `parent` (the root level when null), each at its
+    // alphabetical place; they join the view in as few batches as the order allows.
+    void InsertSorted(FolderTreeItem* parent, std::vector<FolderTreeItem*> items);
+
+    // Opens the item's collapsed ancestors and makes it the selection. The change of selection
+    // is reported (currentItemChanged) before this returns; selecting the selected item does
+    // nothing.
+    void SelectItem(FolderTreeItem* item);
+
+    // Remove items with their whole subtrees. A selection inside what goes is dropped without a
+    // report, so the control never picks a new selection by itself.
+    void DeleteItem(FolderTreeItem* item);
+    void DeleteChildren(FolderTreeItem* item);
+    void DeleteAllItems();
+
+protected:
+    void drawBranches(QPainter* painter, const QRect& rect,
+                      const QModelIndex& index) const override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+
+private:
+    bool SelectionWithin(const QTreeWidgetItem* subtree) const;
+    void ClearSelectionQuietly();
+};
