@@ -29,6 +29,7 @@ run: build
 
 bench: build
 	@./bench/measure-vs-du.sh
+	@./bench/fill-vs-measure.sh
 
 install: build
 	@cmake --install $(BUILD_DIR)

@@ -2,9 +2,12 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
 
 #include "app/CommandIds.h"
 #include "document/CVornDoc.h"
@@ -41,6 +44,7 @@ CMainFrame::CMainFrame(CVornDoc* document) {
     OnCreate();
     // The tree is the first pane: it is the active one when the window first shows.
     SetActiveView(m_treeView);
+    m_treeView->setFocus();
 }
 
 void CMainFrame::OnCreateClient(CVornDoc* document, int width, int height) {
@@ -61,9 +65,26 @@ void CMainFrame::OnCreateClient(CVornDoc* document, int width, int height) {
     for (QSplitter* splitter : {m_wndSplitter, m_wndSplitterRight, m_wndSplitterBottom}) {
         splitter->setChildrenCollapsible(false);
     }
-    m_wndSplitter->setSizes({width / 3, width - width / 3});
-    m_wndSplitterRight->setSizes({height * 3 / 7, height - height * 3 / 7});
-    m_wndSplitterBottom->setSizes({width * 2 / 7, width - width / 3 - width * 2 / 7});
+    m_treeWidth = width / 3;
+    m_listHeight = height * 3 / 7;
+    m_formWidth = width * 2 / 7;
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    CFrameWnd::showEvent(event);
+    if (m_panesSized) {
+        return;
+    }
+    m_panesSized = true;
+    // The splitters have their space only now; the last pane of each takes what is left.
+    const auto firstAndRest = [](QSplitter* splitter, int first) {
+        const int total =
+            splitter->orientation() == Qt::Horizontal ? splitter->width() : splitter->height();
+        splitter->setSizes({first, std::max(0, total - first - splitter->handleWidth())});
+    };
+    firstAndRest(m_wndSplitter, m_treeWidth);
+    firstAndRest(m_wndSplitterRight, m_listHeight);
+    firstAndRest(m_wndSplitterBottom, m_formWidth);
 }
 
 void CMainFrame::OnCreate() {

@@ -25,6 +25,9 @@ public:
     QSplitter* RightSplitter() const { return m_wndSplitterRight; }
     QSplitter* BottomSplitter() const { return m_wndSplitterBottom; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void OnCreateClient(CVornDoc* document, int width, int height);
     void OnCreate();
@@ -40,4 +43,9 @@ private:
     CVornTreeView* m_treeView = nullptr;
     CVornFormView* m_formView = nullptr;
     CVornView* m_chartView = nullptr;
+    // The panes' first sizes, from the client area before the bars took their share of it.
+    int m_treeWidth = 0;
+    int m_listHeight = 0;
+    int m_formWidth = 0;
+    bool m_panesSized = false;
 };

@@ -1,8 +1,10 @@
 #include "framework/DialogControls.h"
 
 #include <QLabel>
+
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
 
 #include "framework/DialogTemplate.h"
 #include "framework/DialogUnits.h"
@@ -87,6 +89,7 @@ DialogControls::DialogControls(const DialogTemplate& dialogTemplate, QWidget* ho
         control->setGeometry(place);
         if (item.id != -1) {
             m_items[item.id] = control;
+            m_places[item.id] = place;
         }
     }
 }
@@ -97,7 +100,18 @@ QWidget* DialogControls::Item(int id) const {
 }
 
 void DialogControls::SetText(int id, const QString& text) const {
-    if (auto* label = qobject_cast<QLabel*>(Item(id))) {
-        label->setText(text);
+    auto* label = qobject_cast<QLabel*>(Item(id));
+    if (!label) {
+        return;
+    }
+    label->setText(text);
+    if (label->frameShape() != QFrame::NoFrame) {
+        const int needed = label->sizeHint().width();
+        QRect place = m_places.at(id);
+        place.setLeft(std::max(0, std::min(place.left(), place.right() + 1 - needed)));
+        // Past the host's edge it grows to the right too, over the unit beside it.
+        place.setWidth(std::max(place.width(), needed));
+        label->setGeometry(place);
+        label->raise();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -18,10 +19,13 @@ public:
     QSize Size() const { return m_size; }
     // Null for an id the template does not have.
     QWidget* Item(int id) const;
-    // Shows the text in the static `id` exactly: no markup, no mnemonics.
+    // Shows the text in the static `id` exactly: no markup, no mnemonics. A sunken figure box
+    // widens to the left, and past the host's edge to the right, rather than cut a number; any
+    // other static keeps its size and cuts what does not fit.
     void SetText(int id, const QString& text) const;
 
 private:
     std::map<int, QWidget*> m_items;
+    std::map<int, QRect> m_places;
     QSize m_size;
 };

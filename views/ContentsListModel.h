@@ -24,6 +24,7 @@ public:
 
     int RowCount() const override { return m_rows.RowCount(); }
     const measure::ListRow& Row(int index) const override { return m_rows.Row(index); }
+    std::uint64_t SizeAt(int index) const override { return m_rows.SizeAt(index); }
     int InsertRow(int index, measure::ListRow row) override;
     void SetImage(int index, int image) override;
     void SetRatioText(int index, std::string text) override;

@@ -1,0 +1,143 @@
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "document/CVornDoc.h"
+#include "platform/DriveTableSeam.h"
+#include "support/TempTree.h"
+#include "views/CVornFormView.h"
+#include "views/CVornListView.h"
+#include "views/CVornTreeView.h"
+#include "views/CVornView.h"
+
+namespace {
+
+QStringList ActionTexts(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (const QAction* action : actions) {
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return texts;
+}
+
+// The main window over one test drive, C:, whose root holds a folder and a file.
+class MainFrame : public ::testing::Test {
+protected:
+    MainFrame() : m_startFolder(testsupport::WorkingDirectory()) {
+        disk.File("C/folder/inner", 2048);
+        disk.File("C/file", 100);
+        platform::UseTestDrives({{3, disk.Path("C")}});
+        EXPECT_EQ(::chdir(disk.Path("C").c_str()), 0);
+        frame = std::make_unique<CMainFrame>(&document);
+    }
+    ~MainFrame() override {
+        frame.reset();
+        platform::UseSystemDrives();
+        [[maybe_unused]] int ignored = ::chdir(m_startFolder.c_str());
+    }
+
+    void Start() {
+        frame->InitialUpdateFrame();
+        frame->show();
+        frame->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    }
+
+    testsupport::TempTree disk;
+    CVornDoc document;
+    std::unique_ptr<CMainFrame> frame;
+
+private:
+    std::string m_startFolder;
+};
+
+TEST_F(MainFrame, AttachesThePanesInTheOrderEveryBroadcastVisits) {
+    const std::vector<CView*> expected{frame->ListView(), frame->TreeView(), frame->FormView(),
+                                       frame->ChartView()};
+    EXPECT_EQ(document.Views(), expected);
+}
+
+TEST_F(MainFrame, SplitsTheClientAreaAsTheFirstSizesSay) {
+    // Sized from the 960 x 700 client area before the bars take their share.
+    Start();
+    EXPECT_EQ(frame->OuterSplitter()->sizes().at(0), 960 / 3);
+    EXPECT_EQ(frame->RightSplitter()->sizes().at(0), 700 * 3 / 7);
+    EXPECT_EQ(frame->BottomSplitter()->sizes().at(0), 960 * 2 / 7);
+    EXPECT_EQ(frame->OuterSplitter()->widget(0), frame->TreeView());
+    EXPECT_EQ(frame->RightSplitter()->widget(0), frame->ListView());
+    EXPECT_EQ(frame->BottomSplitter()->widget(0), frame->FormView());
+    EXPECT_EQ(frame->BottomSplitter()->widget(1), frame->ChartView());
+}
+
+TEST_F(MainFrame, StartsWithEveryPaneShowingTheStartDrivesRoot) {
+    Start();
+    EXPECT_EQ(frame->GetActiveView(), frame->TreeView());
+    ASSERT_EQ(frame->ListView()->RowCount(), 2);
+    EXPECT_EQ(frame->ListView()->Row(0).name, "folder");
+    EXPECT_EQ(document.GetCurrentTotal(), 2148u);
+    const auto* total = qobject_cast<QLabel*>(frame->FormView()->GetDlgItem(1014));
+    EXPECT_EQ(total->text(), "2,148");
+}
+
+TEST_F(MainFrame, EnablesDeleteOnlyWhileTheContentsListIsActive) {
+    Start();
+    EXPECT_FALSE(frame->IsCommandEnabled(ID_DELETE_ITEMS));
+    for (unsigned id : {unsigned(ID_FOLDER_UP), unsigned(ID_REFRESH_CURRENT),
+                        unsigned(ID_REFRESH_DRIVES), unsigned(ID_VIEW_TOOLBAR)}) {
+        EXPECT_TRUE(frame->IsCommandEnabled(id)) << id;
+    }
+    QTreeView* list = frame->ListView()->GetListCtrl();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(frame->GetActiveView(), frame->ListView());
+    EXPECT_TRUE(frame->IsCommandEnabled(ID_DELETE_ITEMS));
+    for (QWidget* pane : std::vector<QWidget*>{frame->FormView(), frame->ChartView()}) {
+        QTest::mouseClick(pane, Qt::LeftButton);
+        EXPECT_FALSE(frame->IsCommandEnabled(ID_DELETE_ITEMS));
+        EXPECT_TRUE(frame->IsCommandEnabled(ID_FOLDER_UP));
+    }
+}
+
+TEST_F(MainFrame, HasTheMenuToolbarAndStatusBarOfItsResources) {
+    const QList<QAction*> popups = frame->menuBar()->actions();
+    ASSERT_EQ(popups.size(), 3);
+    EXPECT_EQ(ActionTexts(popups), (QStringList{"ﾒｲﾝ(&M)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"}));
+    EXPECT_EQ(ActionTexts(popups[0]->menu()->actions()),
+              (QStringList{"１つ上のﾌｫﾙﾀﾞへ移動(&U)", "-", "削除(&D)", "-", "Vornの終了(&X)"}));
+    EXPECT_EQ(ActionTexts(popups[1]->menu()->actions()),
+              (QStringList{"ﾂｰﾙ ﾊﾞｰ(&T)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "-", "ﾄﾞﾗｲﾌﾞを更新(&D)",
+                           "ｶﾚﾝﾄの情報を更新(&C)"}));
+    EXPECT_EQ(ActionTexts(popups[2]->menu()->actions()), QStringList{"ﾊﾞｰｼﾞｮﾝ情報(&A)..."});
+
+    const QToolBar* toolBar = frame->findChild<QToolBar*>();
+    ASSERT_NE(toolBar, nullptr);
+    QStringList tips;
+    for (const QAction* action : toolBar->actions()) {
+        tips << (action->isSeparator() ? QStringLiteral("-") : action->toolTip());
+    }
+    EXPECT_EQ(tips, (QStringList{"ﾄﾞﾗｲﾌﾞを更新", "ｶﾚﾝﾄの情報を更新", "-", "１つ上のﾌｫﾙﾀﾞへ移動",
+                                 "-", "削除", "-", "ﾊﾞｰｼﾞｮﾝ情報"}));
+    EXPECT_EQ(toolBar->actions().at(5)->statusTip(), "ﾌｫﾙﾀﾞ及びﾌｧｲﾙを削除します。");
+
+    Start();
+    EXPECT_EQ(frame->IdleMessageLabel()->text(), "ﾚﾃﾞｨ");
+    EXPECT_TRUE(frame->statusBar()->currentMessage().isEmpty());
+    // One message pane and no indicator panes.
+    EXPECT_EQ(frame->statusBar()->findChildren<QLabel*>().size(), 1);
+}
+
+} // namespace
