@@ -24,14 +24,19 @@ protected:
     // The drives of these letters stand for usable drives while their folders exist.
     void UseDrives(const std::string& letters);
     std::string Root(char letter) const { return disk.Path(std::string(1, letter)); }
+    // Takes a folder of the temporary tree away, as if from outside the application.
+    void Remove(const std::string& relative) const;
     // Starts the pane with `folder` as the working directory.
     void StartIn(const std::string& folder);
 
     // "[C:]/alpha/beta" names the item "beta" below "alpha" below the drive item "[C:]".
     FolderTreeItem* Item(const std::string& path) const;
     QStringList Texts(const std::string& path) const; // the children's texts; "" for the roots
+    std::vector<long> ItemData(const std::string& path) const; // the children's, in tree order
     std::string SelectedPath() const;
+    // A click on the item, its ancestors opened first as the user would.
     void Click(const std::string& path);
+    // What the contents list sends when a folder row is double-clicked.
     void Request(long ordinal, const std::string& name);
 
     // The working directory is the folder of the selected item.
@@ -41,6 +46,7 @@ protected:
     CVornDoc document;
     TreeViewSpy spy;
     CVornTreeView tree;
+    // "CFolderNotFoundDlg(name)" or "CDriveUnavailableDlg", in the order shown.
     QStringList notices;
     // The selected item at each hint 0 from the tree, marked when the working directory was
     // not its folder then.
@@ -51,3 +57,11 @@ private:
 
     std::string m_startDirectory;
 };
+
+// Names of the working directory's entries in the order the platform's enumeration gives them.
+std::vector<std::string> EnumerationOrder(const std::string& folder);
+
+// Makes two sub-folders of `parent`, one named with a capital letter and "alpha", that the
+// enumeration returns capital first, so that their ordinals run against their display order.
+// Returns the capital one's name, or "" when no candidate name gives that order.
+std::string MakeFoldersListedAgainstDisplayOrder(const std::string& parent);

@@ -1,0 +1,97 @@
+#include <sys/mount.h>
+
+#include <QStringList>
+
+#include "TreeViewFixture.h"
+#include "app/CommandIds.h"
+#include "framework/DisplayName.h"
+#include "views/FolderTreeItem.h"
+
+namespace {
+
+using TreeFolderNames = TreeViewFixture;
+
+TEST_F(TreeFolderNames, OnlyRealFoldersAppearAndTakeOrdinals) {
+    UseDrives("CD");
+    disk.Folder("C/real");
+    disk.Folder("C/.hidden");
+    disk.File("C/file", 3);
+    disk.Folder("D/target");
+    disk.Link("C/link", "real");
+    disk.Link("C/away", Root('D') + "/target");
+    StartIn(Root('C'));
+
+    EXPECT_EQ(Texts("[C:]"), QStringList{"real"});
+    EXPECT_EQ(ItemData("[C:]"), std::vector<long>{0});
+}
+
+TEST_F(TreeFolderNames, UndecodableNamesAreEnteredByTheirBytes) {
+    UseDrives("C");
+    const std::string latin = "caf\xe9";
+    const std::string other = "caf\xe8";
+    disk.Folder("C/" + latin + "/one");
+    disk.Folder("C/" + other + "/two");
+    // A folder named "\" is a folder, not the way to the drive's root.
+    disk.Folder("C/\\/three");
+    StartIn(Root('C'));
+    const std::string latinText = DisplayName(latin).toStdString();
+    const std::string otherText = DisplayName(other).toStdString();
+    const std::string backslashText = DisplayName("\\").toStdString();
+
+    Click("[C:]/" + latinText);
+    EXPECT_EQ(Item("[C:]/" + latinText)->NameBytes(), latin);
+    EXPECT_EQ(Texts("[C:]/" + latinText), QStringList{"one"});
+    EXPECT_TRUE(InSelectedFolder());
+    Click("[C:]/" + otherText);
+    EXPECT_EQ(Texts("[C:]/" + otherText), QStringList{"two"});
+    EXPECT_TRUE(InSelectedFolder());
+    Click("[C:]/" + backslashText);
+    EXPECT_EQ(Texts("[C:]/" + backslashText), QStringList{"three"});
+    EXPECT_TRUE(InSelectedFolder());
+    EXPECT_TRUE(notices.isEmpty());
+}
+
+// Another volume's root over an empty folder of the drive; gone when the test ends.
+class BindMount {
+public:
+    BindMount(const std::string& source, const std::string& target) : m_target(target) {
+        m_mounted = ::mount(source.c_str(), target.c_str(), nullptr, MS_BIND, nullptr) == 0;
+    }
+    ~BindMount() {
+        if (m_mounted) {
+            ::umount2(m_target.c_str(), MNT_DETACH);
+        }
+    }
+    bool Mounted() const { return m_mounted; }
+
+private:
+    std::string m_target;
+    bool m_mounted = false;
+};
+
+TEST_F(TreeFolderNames, AMountPointOpensLikeAnyFolder) {
+    UseDrives("C");
+    disk.Folder("C/mnt");
+    disk.Folder("volume/inside");
+    BindMount mount(disk.Path("volume"), Root('C') + "/mnt");
+    if (!mount.Mounted()) {
+        GTEST_SKIP() << "a bind mount cannot be made here";
+    }
+    StartIn(Root('C'));
+
+    Click("[C:]/mnt");
+    EXPECT_EQ(Texts("[C:]/mnt"), QStringList{"inside"});
+    EXPECT_TRUE(InSelectedFolder());
+    Click("[C:]/mnt/inside");
+    EXPECT_TRUE(InSelectedFolder());
+    ASSERT_TRUE(tree.OnCmdMsg(ID_FOLDER_UP));
+    EXPECT_EQ(SelectedPath(), "[C:]/mnt");
+    EXPECT_TRUE(InSelectedFolder());
+    ASSERT_TRUE(tree.OnCmdMsg(ID_FOLDER_UP));
+    EXPECT_EQ(SelectedPath(), "[C:]");
+    EXPECT_TRUE(InSelectedFolder());
+    EXPECT_TRUE(notices.isEmpty());
+    EXPECT_EQ(folderChanges.size(), 5u);
+}
+
+} // namespace
