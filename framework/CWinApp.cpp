@@ -12,6 +12,7 @@ CWinApp* g_app = nullptr;
 
 CWinApp::CWinApp() {
     g_app = this;
+    MapCommand(ID_APP_EXIT, [this] { OnAppExit(); });
 }
 
 CWinApp::~CWinApp() {

@@ -1,5 +1,6 @@
 #include "views/FolderTreeCtrl.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 
@@ -109,6 +110,20 @@ QItemSelectionModel::SelectionFlags FolderTreeCtrl::selectionCommand(const QMode
                                                                      const QEvent*) const {
     // The selection is always the current item: a click never deselects it.
     return index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
+}
+
+void FolderTreeCtrl::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton) {
+        QTreeWidget::mouseMoveEvent(event);
+    }
+}
+
+void FolderTreeCtrl::setSelection(const QRect&, QItemSelectionModel::SelectionFlags command) {
+    // A click runs the whole selection sequence, notices and nested selections included, before
+    // the view selects what lay under the pointer; the current item may be another one by then.
+    if (command != QItemSelectionModel::NoUpdate) {
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+    }
 }
 
 void FolderTreeCtrl::drawBranches(QPainter* painter, const QRect& rect,

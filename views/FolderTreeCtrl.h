@@ -32,10 +32,14 @@ public:
     void DeleteAllItems();
 
 protected:
+    // Moving the mouse with a button held neither selects nor drags: every selection measures a
+    // folder, so only a click chooses one.
+    void mouseMoveEvent(QMouseEvent* event) override;
     void drawBranches(QPainter* painter, const QRect& rect,
                       const QModelIndex& index) const override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
 
 private:
     bool SelectionWithin(const QTreeWidgetItem* subtree) const;
