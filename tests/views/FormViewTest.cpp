@@ -87,7 +87,9 @@ TEST_F(FormView, FollowsTheHintTable) {
     document.UpdateAllViews(nullptr, HINT_AFTER_DELETE);
     EXPECT_EQ(Shown(1014), "99");
     EXPECT_EQ(Shown(1015), "0");
-    EXPECT_EQ(Shown(1013), DiskFigures().second);
+    // Other programs write to the same disk meanwhile: the free space is close, not equal.
+    const auto bytes = [](const QString& figure) { return QString(figure).remove(',').toDouble(); };
+    EXPECT_NEAR(bytes(Shown(1013)), bytes(DiskFigures().second), bytes(Shown(1012)) / 100);
 }
 
 TEST_F(FormView, AFigureWiderThanItsBoxIsShownWhole) {
