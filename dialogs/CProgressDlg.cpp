@@ -50,6 +50,7 @@ bool CProgressDlg::DestroyWindow() {
         return false;
     }
     m_created = false;
+    ShowPosition();
     hide();
     return true;
 }
@@ -71,7 +72,7 @@ bool CProgressDlg::OnInitDialog() {
         m_progress->setRange(m_lower, m_upper);
     }
     m_position = m_lower;
-    MoveTo(m_lower);
+    ShowPosition();
     setWindowTitle(resources::LoadString(m_captionId));
     return true;
 }
@@ -116,13 +117,21 @@ int CProgressDlg::StepIt() {
 
 int CProgressDlg::MoveTo(int position) {
     const int previous = std::exchange(m_position, position);
-    if (m_progress) {
-        // The bar would repaint itself at once on a visible change; it paints when events are
-        // let through instead.
-        m_progress->setUpdatesEnabled(false);
-        m_progress->setValue(position);
+    if (position != previous) {
+        emit positionChanged(position);
     }
     return previous;
+}
+
+void CProgressDlg::ShowPosition() {
+    if (m_progress) {
+        m_progress->setValue(m_position);
+    }
+}
+
+void CProgressDlg::EndDialog(int result) {
+    ShowPosition();
+    CDialog::EndDialog(result);
 }
 
 void CProgressDlg::PumpWhenDue() {
@@ -132,9 +141,7 @@ void CProgressDlg::PumpWhenDue() {
 }
 
 void CProgressDlg::PumpMessages() {
-    if (m_progress) {
-        m_progress->setUpdatesEnabled(true);
-    }
+    ShowPosition();
     // The owner is disabled, but the dialog is not: keep user input out altogether, so nothing
     // but painting and housekeeping runs in the middle of an operation.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

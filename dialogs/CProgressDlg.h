@@ -11,6 +11,8 @@ class QProgressBar;
 // cancel. While it exists its owner is disabled, so no command can start; each step first lets
 // waiting events through, so the windows keep repainting.
 class CProgressDlg : public CDialog {
+    Q_OBJECT
+
 public:
     // captionId: the string shown as the caption, 0 for the application's name and version.
     explicit CProgressDlg(unsigned captionId = 0);
@@ -30,8 +32,14 @@ public:
     int StepIt();
     int GetPos() const { return m_position; }
     void PumpMessages();
+    // Hides the dialog, its bar showing the last position; the owner stays disabled.
+    void EndDialog(int result);
 
     QString m_strText;
+
+signals:
+    // Every change of position, painted or not.
+    void positionChanged(int position);
 
 protected:
     void DoDataExchange() override;
@@ -43,6 +51,9 @@ protected:
 private:
     void ReEnableOwner();
     int MoveTo(int position);
+    // The bar shows the position only when events are let through: painting it at every step
+    // would cost more than the step itself.
+    void ShowPosition();
     // Events are let through at most this often: a pump and a repaint for every entry would
     // cost far more than the entry itself.
     void PumpWhenDue();

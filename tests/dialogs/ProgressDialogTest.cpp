@@ -64,6 +64,7 @@ TEST_F(ProgressDialog, StepsFillTheBarInTenAndStartOverOnTheEleventh) {
         previous.push_back(progress.StepIt());
         if (step == 9) {
             EXPECT_EQ(progress.GetPos(), 100);
+            progress.PumpMessages();
             EXPECT_EQ(Bar(progress)->value(), 100);
         }
     }
@@ -78,6 +79,7 @@ TEST_F(ProgressDialog, TakesBoundsBeyondSixteenBits) {
     EXPECT_EQ(progress.SetPos(700'000), 0);
     EXPECT_EQ(progress.OffsetPos(200'000), 700'000);
     EXPECT_EQ(Bar(progress)->maximum(), 1'000'000);
+    progress.PumpMessages();
     EXPECT_EQ(Bar(progress)->value(), 900'000);
     // Positions stay inside the range.
     progress.OffsetPos(500'000);

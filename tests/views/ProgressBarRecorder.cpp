@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QProgressBar>
 
 #include "dialogs/CProgressDlg.h"
 
@@ -22,14 +21,10 @@ ProgressBarRecorder::~ProgressBarRecorder() {
 
 bool ProgressBarRecorder::eventFilter(QObject* watched, QEvent* event) {
     auto* dialog = event->type() == QEvent::Show ? dynamic_cast<CProgressDlg*>(watched) : nullptr;
-    if (dialog) {
-        for (QProgressBar* bar : dialog->findChildren<QProgressBar*>()) {
-            if (!bar->property(kRecorded).toBool()) {
-                bar->setProperty(kRecorded, true);
-                connect(bar, &QProgressBar::valueChanged, this,
-                        [this](int value) { values.push_back(value); });
-            }
-        }
+    if (dialog && !dialog->property(kRecorded).toBool()) {
+        dialog->setProperty(kRecorded, true);
+        connect(dialog, &CProgressDlg::positionChanged, this,
+                [this](int value) { values.push_back(value); });
     }
     return false;
 }

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-// Records every value the bar of any progress dialog takes while this object lives, from the
-// moment the dialog is shown.
+// Records every position the bar of any progress dialog takes while this object lives, from the
+// moment the dialog is shown, whether or not it was painted.
 class ProgressBarRecorder : public QObject {
 public:
     ProgressBarRecorder();
