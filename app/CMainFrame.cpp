@@ -21,7 +21,6 @@ namespace {
 
 constexpr unsigned kMainResource = 128;
 constexpr unsigned kIdleMessage = 57345;
-constexpr unsigned kAppTitle = 57344;
 constexpr int kInitialWidth = 960;
 constexpr int kInitialHeight = 700;
 constexpr int kButtonWidth = 16;
@@ -35,7 +34,9 @@ QStringList PromptParts(unsigned id) {
 } // namespace
 
 CMainFrame::CMainFrame(CVornDoc* document) {
-    setWindowTitle(resources::LoadString(kAppTitle));
+    // The document's name, then the window title of the document template string.
+    const QStringList templateParts = resources::LoadString(kMainResource).split(QLatin1Char('\n'));
+    setWindowTitle(templateParts.value(1) + QStringLiteral(" - ") + templateParts.value(0));
     setWindowIcon(resources::LoadIcon(kMainResource));
     resize(kInitialWidth, kInitialHeight);
     SetDocument(document);

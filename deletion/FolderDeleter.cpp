@@ -83,6 +83,16 @@ int FolderDeleter::Start(const std::string& name) {
     return 0;
 }
 
+namespace {
+
+bool IsLink(int folderFd, const std::string& name) {
+    struct stat status {};
+    return ::fstatat(folderFd, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISLNK(status.st_mode);
+}
+
+} // namespace
+
 int FolderDeleter::Handle(const Entry& entry) {
     int folderFd = m_stack.back().fd.get();
     if (!entry.isFolder) {
@@ -93,8 +103,11 @@ int FolderDeleter::Handle(const Entry& entry) {
         return Enter(std::move(fd), entry.name);
     }
     int error = errno;
-    if (error == ENOTDIR || error == ELOOP) {
-        return RemoveFile(folderFd, entry.name); // a link or a file in the folder's place
+    // A link is removed as a link wherever it stands. A file in a folder's place is part of the
+    // chosen folder's contents beneath it, but the chosen folder itself is never a file.
+    const bool chosen = m_stack.size() == 1;
+    if (error == ELOOP || (error == ENOTDIR && (!chosen || IsLink(folderFd, entry.name)))) {
+        return RemoveFile(folderFd, entry.name);
     }
     if (error == ENOENT) {
         return error; // the caller tells that the chosen folder cannot be found

@@ -30,6 +30,7 @@ CProgressDlg::~CProgressDlg() {
 bool CProgressDlg::Create(QWidget* parent) {
     QWidget* owner = GetSafeOwner(parent);
     if (owner && owner->isEnabled()) {
+        m_ownerFocus = owner->focusWidget();
         owner->setEnabled(false);
         m_ownerDisabled = true;
     }
@@ -39,8 +40,7 @@ bool CProgressDlg::Create(QWidget* parent) {
         return false;
     }
     // Show the dialog at once, before the first step of a possibly long operation.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    m_sincePump.start();
+    PumpMessages();
     return true;
 }
 
@@ -58,6 +58,10 @@ bool CProgressDlg::DestroyWindow() {
 void CProgressDlg::ReEnableOwner() {
     if (m_ownerDisabled && parentWidget()) {
         parentWidget()->setEnabled(true);
+        // Disabling took the focus from the pane that had it; the user goes on where they were.
+        if (m_ownerFocus) {
+            m_ownerFocus->setFocus();
+        }
     }
     m_ownerDisabled = false;
 }
@@ -142,8 +146,9 @@ void CProgressDlg::PumpWhenDue() {
 
 void CProgressDlg::PumpMessages() {
     ShowPosition();
-    // The owner is disabled, but the dialog is not: keep user input out altogether, so nothing
-    // but painting and housekeeping runs in the middle of an operation.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Input goes to the disabled owner, which drops it, or to this dialog, which has nothing to
+    // act on: so nothing but painting and housekeeping runs in the middle of an operation, and
+    // no input is held back to act once the operation has ended.
+    QCoreApplication::processEvents();
     m_sincePump.restart();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
 
 #include "framework/CDialog.h"
@@ -65,6 +66,7 @@ private:
     int m_step = 10;
     int m_position = 0;
     bool m_ownerDisabled = false;
+    QPointer<QWidget> m_ownerFocus; // the owner's focus before it was disabled
     bool m_created = false;
     QElapsedTimer m_sincePump;
 };

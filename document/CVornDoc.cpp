@@ -1,7 +1,7 @@
 #include "document/CVornDoc.h"
 
-int CVornDoc::SetChartSlotChecked(int slot, std::uint64_t kb) {
-    if (slot < 0 || slot >= kSlotCount) {
+int CVornDoc::SetChartSlot(int slot, std::uint64_t kb) {
+    if (!IsSlot(slot)) {
         return 1;
     }
     m_chartSlots[std::size_t(slot)] = kb;
@@ -9,5 +9,5 @@ int CVornDoc::SetChartSlotChecked(int slot, std::uint64_t kb) {
 }
 
 std::uint64_t CVornDoc::GetChartSlot(int slot) const {
-    return slot < 0 || slot >= kSlotCount ? 0 : m_chartSlots[std::size_t(slot)];
+    return IsSlot(slot) ? m_chartSlots[std::size_t(slot)] : 0;
 }

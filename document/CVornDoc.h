@@ -11,9 +11,7 @@
 class CVornDoc : public CDocument, public measure::ChartTotals {
 public:
     void ClearChartSlots() override { m_chartSlots.fill(0); }
-    void SetChartSlot(int slot, std::uint64_t kb) override { SetChartSlotChecked(slot, kb); }
-    // 0 when stored, 1 for an index outside 0 to 11 (nothing stored then).
-    int SetChartSlotChecked(int slot, std::uint64_t kb);
+    int SetChartSlot(int slot, std::uint64_t kb) override;
     std::uint64_t GetChartSlot(int slot) const;
     std::array<std::uint64_t, kSlotCount> ChartSlots() const { return m_chartSlots; }
 

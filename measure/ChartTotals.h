@@ -15,7 +15,11 @@ public:
     virtual ~ChartTotals() = default;
     virtual void SetCurrentTotal(std::uint64_t bytes) = 0;
     virtual void ClearChartSlots() = 0;
-    virtual void SetChartSlot(int slot, std::uint64_t kb) = 0;
+    // 0 when stored; 1 for a slot outside 0 to 11, which stores nothing.
+    virtual int SetChartSlot(int slot, std::uint64_t kb) = 0;
+
+protected:
+    static bool IsSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
 };
 
 } // namespace measure

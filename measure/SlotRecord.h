@@ -11,7 +11,13 @@ class SlotRecord : public ChartTotals {
 public:
     void SetCurrentTotal(std::uint64_t bytes) override { m_currentTotal = bytes; }
     void ClearChartSlots() override { m_slots.fill(0); }
-    void SetChartSlot(int slot, std::uint64_t kb) override { m_slots.at(std::size_t(slot)) = kb; }
+    int SetChartSlot(int slot, std::uint64_t kb) override {
+        if (!IsSlot(slot)) {
+            return 1;
+        }
+        m_slots[std::size_t(slot)] = kb;
+        return 0;
+    }
 
     std::uint64_t CurrentTotal() const { return m_currentTotal; }
     const std::array<std::uint64_t, kSlotCount>& Slots() const { return m_slots; }

@@ -18,10 +18,6 @@ FileDescriptor OpenHere() {
     return FileDescriptor(::open(".", kFolderFlags));
 }
 
-FileDescriptor Duplicate(const FileDescriptor& fd) {
-    return FileDescriptor(::fcntl(fd.get(), F_DUPFD_CLOEXEC, 0));
-}
-
 } // namespace
 
 CurrentDrive& CurrentDrive::instance() {
@@ -64,7 +60,7 @@ FileDescriptor CurrentDrive::returnFolder(int drive, FolderId& rootId) {
     if (drive == m_drive) {
         last = OpenHere();
     } else if (auto remembered = m_remembered.find(drive); remembered != m_remembered.end()) {
-        last = Duplicate(remembered->second);
+        last = remembered->second.Reopen(root.get());
     }
     // A folder removed, or moved off the drive, since it was left: back to the root.
     return last.valid() && IsWithin(last.get(), rootId) ? std::move(last) : std::move(root);
@@ -77,11 +73,12 @@ int CurrentDrive::change(int drive) {
     if (!target.valid()) {
         return -1;
     }
-    FileDescriptor left = drive != m_drive && m_drive != 0 ? OpenHere() : FileDescriptor();
+    RememberedFolder left;
+    const bool leaving = drive != m_drive && m_drive != 0 && left.RememberWorkingDirectory(m_root);
     if (::fchdir(target.get()) != 0) {
         return -1;
     }
-    if (left.valid()) {
+    if (leaving) {
         m_remembered[m_drive] = std::move(left);
     }
     m_remembered.erase(drive);

@@ -6,6 +6,7 @@
 
 #include "platform/FileDescriptor.h"
 #include "platform/FolderAncestry.h"
+#include "platform/RememberedFolder.h"
 
 namespace platform {
 
@@ -34,7 +35,9 @@ private:
     bool m_started = false;
     int m_drive = 0;
     FolderId m_root; // where ".." stops
-    std::map<int, FileDescriptor> m_remembered;
+    // Each other drive's last folder, by its names: an open descriptor would keep the volume
+    // from being unmounted.
+    std::map<int, RememberedFolder> m_remembered;
 };
 
 } // namespace platform

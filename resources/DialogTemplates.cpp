@@ -84,12 +84,18 @@ std::map<unsigned, DialogTemplate> MakeTemplates() {
     const QString version = QStringLiteral("Vorn　Version 1.0");
     const QString deleteError = QStringLiteral("削除ｴﾗｰ");
     std::map<unsigned, DialogTemplate> templates;
-    templates[100] = Window(220, 139, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"),
-                            {Icon(kAppIcon, 30, 10),
-                             Text(QStringLiteral("ディスク管理支援ツール"), 70, 10, 150, 8),
-                             Text(QStringLiteral("Vorn  Version 1.0"), 85, 20, 135, 8),
-                             Text(QStringLiteral("Copyright (C) the Vorn authors"), 25, 40, 195, 8),
-                             OkButton(95, 120, 32)});
+    templates[100] = Window(
+        220, 139, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"),
+        {Icon(kAppIcon, 30, 10), Text(QStringLiteral("ディスク管理支援ツール"), 70, 10, 150, 8),
+         Text(QStringLiteral("Vorn  Version 1.0"), 85, 20, 135, 8),
+         Text(QStringLiteral("Copyright (C) the Vorn authors"), 25, 40, 195, 8),
+         // The terms of use, one line each.
+         Text(QStringLiteral("このソフトウェアは自由に使用、複製、配布できます。"), 25, 60, 195, 8),
+         Text(QStringLiteral("このソフトウェアは無保証で提供されます。"), 25, 70, 195, 8),
+         Text(QStringLiteral("使用によって生じたいかなる損害についても、"), 25, 80, 195, 8),
+         Text(QStringLiteral("作者は責任を負いません。"), 25, 90, 195, 8),
+         Text(QStringLiteral("削除したﾌｫﾙﾀﾞやﾌｧｲﾙは元に戻せません。"), 25, 100, 195, 8),
+         OkButton(95, 120, 32)});
 
     // No system menu, so no close box: an operation cannot be cancelled.
     templates[102] = Window(

@@ -32,6 +32,13 @@ FolderTreeCtrl::FolderTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setExpandsOnDoubleClick(true);
+    connect(this, &QTreeWidget::itemCollapsed, this, &FolderTreeCtrl::SelectCollapsedAncestor);
+}
+
+void FolderTreeCtrl::SelectCollapsedAncestor(QTreeWidgetItem* collapsed) {
+    if (currentItem() != collapsed && SelectionWithin(collapsed)) {
+        setCurrentItem(collapsed);
+    }
 }
 
 FolderTreeItem* FolderTreeCtrl::GetSelectedItem() const {
@@ -110,6 +117,12 @@ QItemSelectionModel::SelectionFlags FolderTreeCtrl::selectionCommand(const QMode
                                                                      const QEvent*) const {
     // The selection is always the current item: a click never deselects it.
     return index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
+}
+
+void FolderTreeCtrl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        QTreeWidget::mousePressEvent(event);
+    }
 }
 
 void FolderTreeCtrl::mouseMoveEvent(QMouseEvent* event) {

@@ -35,6 +35,8 @@ protected:
     // Moving the mouse with a button held neither selects nor drags: every selection measures a
     // folder, so only a click chooses one.
     void mouseMoveEvent(QMouseEvent* event) override;
+    // Only the left button chooses a folder; the others pass over the tree.
+    void mousePressEvent(QMouseEvent* event) override;
     void drawBranches(QPainter* painter, const QRect& rect,
                       const QModelIndex& index) const override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -44,4 +46,7 @@ protected:
 private:
     bool SelectionWithin(const QTreeWidgetItem* subtree) const;
     void ClearSelectionQuietly();
+    // Hiding the selected item under a collapsed ancestor moves the selection to that ancestor,
+    // so that the panes never show a folder the tree hides.
+    void SelectCollapsedAncestor(QTreeWidgetItem* collapsed);
 };

@@ -133,6 +133,7 @@ TEST_F(MainFrame, HasTheMenuToolbarAndStatusBarOfItsResources) {
                                  "-", "削除", "-", "ﾊﾞｰｼﾞｮﾝ情報"}));
     EXPECT_EQ(toolBar->actions().at(5)->statusTip(), "ﾌｫﾙﾀﾞ及びﾌｧｲﾙを削除します。");
 
+    EXPECT_EQ(frame->windowTitle(), "Vorn - Version 1.0");
     Start();
     EXPECT_EQ(frame->IdleMessageLabel()->text(), "ﾚﾃﾞｨ");
     EXPECT_TRUE(frame->statusBar()->currentMessage().isEmpty());

@@ -89,6 +89,15 @@ TEST_F(SelectedRowsDeleterTest, FolderRowReplacedByALinkRemovesOnlyTheLink) {
     EXPECT_EQ(Contents("outside/payload"), "vvvvv");
 }
 
+TEST_F(SelectedRowsDeleterTest, FolderRowReplacedByAFileIsReportedAndKept) {
+    tree.File("a", 5);
+    tree.File("b", 3);
+    EXPECT_FALSE(DeleteRows({{"a", true}, {"b", false}}));
+    EXPECT_EQ(log.events, (Events{"begin 20", "164 a", "end"}));
+    EXPECT_EQ(Contents("a"), "vvvvv");
+    EXPECT_TRUE(Exists("b"));
+}
+
 } // namespace
 
 } // namespace deletion_test

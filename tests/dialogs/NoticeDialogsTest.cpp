@@ -176,7 +176,7 @@ TEST_F(NoticeDialogs, AboutBoxNamesTheToolAndVersion) {
         QTest::keyClick(&shown, Qt::Key_Escape);
     });
     EXPECT_EQ(caption, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    ASSERT_EQ(texts.size(), 3);
+    ASSERT_EQ(texts.size(), 8);
     EXPECT_EQ(texts[0], QStringLiteral("ディスク管理支援ツール"));
     EXPECT_EQ(texts[1], QStringLiteral("Vorn  Version 1.0"));
     EXPECT_TRUE(texts[2].contains(QStringLiteral("the Vorn authors")));

@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QTest>
 
@@ -84,6 +85,21 @@ TEST_F(ProgressDialog, TakesBoundsBeyondSixteenBits) {
     // Positions stay inside the range.
     progress.OffsetPos(500'000);
     EXPECT_EQ(progress.GetPos(), 1'000'000);
+}
+
+TEST_F(ProgressDialog, GivesTheFocusBackToWhereItWas) {
+    auto* pane = new QLineEdit(&owner);
+    pane->show();
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    pane->setFocus();
+    ASSERT_TRUE(pane->hasFocus());
+    {
+        CProgressDlg progress;
+        progress.Create(&owner);
+        EXPECT_FALSE(pane->hasFocus());
+    }
+    EXPECT_TRUE(pane->hasFocus() || owner.focusWidget() == pane);
 }
 
 TEST_F(ProgressDialog, OnlyTheDialogThatDisabledTheOwnerEnablesItAgain) {

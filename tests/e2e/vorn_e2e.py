@@ -275,7 +275,7 @@ class Vorn:
     def main_window(self):
         if self.process.poll() is not None:
             raise Failure("vorn ended early with status %d" % self.process.returncode)
-        for window in self.display.windows_named("Vorn"):
+        for window in self.display.windows_named("Vorn - Version 1.0"):
             if self.display.geometry(window)[2] > 100:
                 return window
         return None

@@ -53,6 +53,40 @@ TEST_F(CurrentDriveTest, EachDriveKeepsItsOwnFolder) {
     EXPECT_EQ(IdOfHere(), IdOf(c + "/a/b"));
 }
 
+// The folders open in this process that lie in `root`.
+int DescriptorsInto(const std::string& root) {
+    int count = 0;
+    for (int fd = 0; fd < 1024; ++fd) {
+        char target[PATH_MAX];
+        const std::string link = "/proc/self/fd/" + std::to_string(fd);
+        const ssize_t length = ::readlink(link.c_str(), target, sizeof target - 1);
+        if (length > 0 && std::string(target, std::size_t(length)).starts_with(root)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+TEST_F(CurrentDriveTest, ALeftDriveIsHeldByNothingSoItCanBeUnmounted) {
+    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(platform::_chdir("a/b"), 0);
+    ASSERT_EQ(platform::_chdrive(4), 0);
+    EXPECT_EQ(DescriptorsInto(c), 0);
+    ASSERT_EQ(platform::_chdrive(3), 0);
+    EXPECT_EQ(IdOfHere(), IdOf(c + "/a/b"));
+}
+
+TEST_F(CurrentDriveTest, AFolderPutInTheLeftOnesPlaceIsNotEntered) {
+    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(platform::_chdir("a/b"), 0);
+    ASSERT_EQ(platform::_chdrive(4), 0);
+    ASSERT_EQ(::rename((c + "/a").c_str(), (c + "/old").c_str()), 0);
+    ASSERT_EQ(::mkdir((c + "/a").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((c + "/a/b").c_str(), 0755), 0);
+    ASSERT_EQ(platform::_chdrive(3), 0);
+    EXPECT_EQ(IdOfHere(), IdOf(c));
+}
+
 TEST_F(CurrentDriveTest, RemovedFolderSendsTheDriveToItsRoot) {
     ASSERT_EQ(platform::_chdrive(3), 0);
     ASSERT_EQ(platform::_chdir("a/b"), 0);

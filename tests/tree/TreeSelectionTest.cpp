@@ -1,10 +1,12 @@
 #include <QStringList>
+#include <QTest>
 
 #include <filesystem>
 
 #include "TreeViewFixture.h"
 #include "app/CommandIds.h"
 #include "document/Hints.h"
+#include "views/FolderTreeCtrl.h"
 #include "views/FolderTreeItem.h"
 
 namespace {
@@ -24,6 +26,32 @@ TEST_F(TreeSelection, ClickingAFolderEntersItAndListsItsFoldersWithoutExpandingI
     EXPECT_FALSE(Item("[C:]/a")->isExpanded());
     Click("[C:]/a/c");
     EXPECT_EQ(folderChanges, (std::vector<std::string>{"[C:]", "[C:]/a", "[C:]/a/c"}));
+    EXPECT_TRUE(InSelectedFolder());
+}
+
+TEST_F(TreeSelection, CollapsingAnAncestorOfTheSelectionSelectsIt) {
+    UseDrives("C");
+    disk.Folder("C/a/b/c");
+    StartIn(Root('C'));
+    Click("[C:]/a");
+    Click("[C:]/a/b");
+    Click("[C:]/a/b/c");
+    folderChanges.clear();
+    tree.GetTreeCtrl().collapseItem(Item("[C:]/a"));
+    EXPECT_EQ(SelectedPath(), "[C:]/a");
+    EXPECT_EQ(folderChanges, std::vector<std::string>{"[C:]/a"});
+    EXPECT_TRUE(InSelectedFolder());
+}
+
+TEST_F(TreeSelection, OnlyTheLeftButtonChoosesAFolder) {
+    UseDrives("C");
+    disk.Folder("C/a");
+    StartIn(Root('C'));
+    FolderTreeCtrl& control = tree.GetTreeCtrl();
+    const QPoint at = control.visualItemRect(Item("[C:]/a")).center();
+    QTest::mouseClick(control.viewport(), Qt::RightButton, {}, at);
+    QTest::mouseClick(control.viewport(), Qt::MiddleButton, {}, at);
+    EXPECT_EQ(SelectedPath(), "[C:]");
     EXPECT_TRUE(InSelectedFolder());
 }
 

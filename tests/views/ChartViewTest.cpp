@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -96,6 +97,16 @@ TEST_F(ChartView, NoSlotsDrawsOnlyTheBackground) {
             ASSERT_EQ(Pixel(QPointF(x, y)), Background()) << x << ',' << y;
         }
     }
+}
+
+TEST_F(ChartView, SlotsOutsideTheTwelveAreRefusedAndReadAsZero) {
+    EXPECT_EQ(document.SetChartSlot(11, 5), 0);
+    EXPECT_EQ(document.SetChartSlot(12, 7), 1);
+    EXPECT_EQ(document.SetChartSlot(-1, 7), 1);
+    EXPECT_EQ(document.GetChartSlot(12), 0u);
+    EXPECT_EQ(document.GetChartSlot(-1), 0u);
+    const std::array<std::uint64_t, 12> expected{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5};
+    EXPECT_EQ(document.ChartSlots(), expected);
 }
 
 TEST_F(ChartView, DiscIsCentredWithDiameter580Of640OfTheShorterSide) {

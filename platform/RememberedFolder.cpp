@@ -1,0 +1,81 @@
+#include "platform/RememberedFolder.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "platform/DirectoryReader.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kListFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+// The name under which `parentFd` holds the folder `child`; empty when it holds none.
+std::string NameOfChild(int parentFd, const FolderId& child) {
+    DirectoryReader reader(parentFd);
+    DirectoryEntry entry;
+    while (reader.next(entry)) {
+        if (entry.type != DT_DIR && entry.type != DT_UNKNOWN) {
+            continue;
+        }
+        const std::string name(entry.name);
+        struct stat status {};
+        if (name != "." && name != ".." &&
+            ::fstatat(parentFd, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISDIR(status.st_mode) && status.st_dev == child.device &&
+            status.st_ino == child.inode) {
+            return name;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+bool RememberedFolder::RememberWorkingDirectory(const FolderId& root) {
+    names.clear();
+    FileDescriptor folder(::open(".", kListFlags));
+    FolderId step;
+    if (!folder.valid() || !IdentifyFolder(folder.get(), step)) {
+        return false;
+    }
+    id = step;
+    while (!(step == root)) {
+        FileDescriptor parent(::openat(folder.get(), "..", kListFlags));
+        FolderId parentId;
+        if (!parent.valid() || !IdentifyFolder(parent.get(), parentId) || parentId == step) {
+            return false; // the top of the file system, and root was not on the way
+        }
+        std::string name = NameOfChild(parent.get(), step);
+        if (name.empty()) {
+            return false;
+        }
+        names.push_back(std::move(name));
+        folder = std::move(parent);
+        step = parentId;
+    }
+    std::reverse(names.begin(), names.end());
+    return true;
+}
+
+FileDescriptor RememberedFolder::Reopen(int rootFd) const {
+    FileDescriptor folder(::fcntl(rootFd, F_DUPFD_CLOEXEC, 0));
+    for (const std::string& name : names) {
+        if (!folder.valid()) {
+            break;
+        }
+        folder = FileDescriptor(
+            ::openat(folder.get(), name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    }
+    FolderId reached;
+    if (!folder.valid() || !IdentifyFolder(folder.get(), reached) || !(reached == id)) {
+        return {};
+    }
+    return folder;
+}
+
+} // namespace platform
