@@ -87,7 +87,7 @@ void CProgressDlg::SetRange(int lower, int upper) {
     if (m_progress) {
         m_progress->setRange(lower, upper);
     }
-    MoveTo(std::clamp(m_position, lower, std::max(lower, upper)));
+    MoveTo(InRange(m_position));
 }
 
 int CProgressDlg::SetStep(int step) {
@@ -96,12 +96,12 @@ int CProgressDlg::SetStep(int step) {
 
 int CProgressDlg::SetPos(int position) {
     PumpWhenDue();
-    return MoveTo(std::clamp(position, m_lower, std::max(m_lower, m_upper)));
+    return MoveTo(InRange(position));
 }
 
 int CProgressDlg::OffsetPos(int delta) {
     PumpWhenDue();
-    return MoveTo(std::clamp(m_position + delta, m_lower, std::max(m_lower, m_upper)));
+    return MoveTo(InRange(m_position + delta));
 }
 
 int CProgressDlg::StepIt() {
@@ -117,6 +117,10 @@ int CProgressDlg::StepIt() {
         next = (next - m_lower) % span + m_upper;
     }
     return MoveTo(next);
+}
+
+int CProgressDlg::InRange(int position) const {
+    return std::clamp(position, m_lower, std::max(m_lower, m_upper));
 }
 
 int CProgressDlg::MoveTo(int position) {

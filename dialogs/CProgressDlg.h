@@ -51,6 +51,7 @@ protected:
 
 private:
     void ReEnableOwner();
+    int InRange(int position) const;
     int MoveTo(int position);
     // The bar shows the position only when events are let through: painting it at every step
     // would cost more than the step itself.

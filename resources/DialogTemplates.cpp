@@ -17,43 +17,37 @@ constexpr unsigned kAppIcon = 128;
 constexpr unsigned kNoticeIcon = 136;
 constexpr unsigned kQuestionIcon = 161;
 
+// A control of the given kind in its place, with nothing else set.
+Item Place(Kind kind, int id, int x, int y, int cx, int cy) {
+    return {.id = id, .kind = kind, .x = x, .y = y, .cx = cx, .cy = cy};
+}
+
 Item Text(const QString& text, int x, int y, int cx, int cy, int id = -1,
           Align align = Align::Left) {
-    return {.id = id,
-            .kind = Kind::Static,
-            .x = x,
-            .y = y,
-            .cx = cx,
-            .cy = cy,
-            .text = text,
-            .align = align};
+    Item item = Place(Kind::Static, id, x, y, cx, cy);
+    item.text = text;
+    item.align = align;
+    return item;
 }
 
 // A figure box of the disk-figures form: sunken, right-aligned, empty until filled.
 Item Figure(int id, int x, int y, int cx, int cy) {
-    return {.id = id,
-            .kind = Kind::Static,
-            .x = x,
-            .y = y,
-            .cx = cx,
-            .cy = cy,
-            .align = Align::Right,
-            .sunken = true};
+    Item item = Text(QString(), x, y, cx, cy, id, Align::Right);
+    item.sunken = true;
+    return item;
 }
 
 Item Icon(unsigned icon, int x, int y) {
-    return {.kind = Kind::Icon, .x = x, .y = y, .cx = 18, .cy = 20, .icon = icon};
+    Item item = Place(Kind::Icon, -1, x, y, 18, 20);
+    item.icon = icon;
+    return item;
 }
 
 Item Button(int id, const QString& text, int x, int y, int cx, bool isDefault) {
-    return {.id = id,
-            .kind = Kind::Button,
-            .x = x,
-            .y = y,
-            .cx = cx,
-            .cy = 14,
-            .text = text,
-            .defaultButton = isDefault};
+    Item item = Place(Kind::Button, id, x, y, cx, 14);
+    item.text = text;
+    item.defaultButton = isDefault;
+    return item;
 }
 
 Item OkButton(int x, int y, int cx) {
@@ -63,10 +57,6 @@ Item OkButton(int x, int y, int cx) {
 // The placeholder is replaced by the dialog's name as soon as it opens.
 Item NameField(int x, int y, int cx) {
     return Text(QStringLiteral("Name"), x, y, cx, 10, kNameField);
-}
-
-Item ProgressBar(int id, int x, int y, int cx, int cy) {
-    return {.id = id, .kind = Kind::ProgressBar, .x = x, .y = y, .cx = cx, .cy = cy};
 }
 
 DialogTemplate Window(int cx, int cy, const QString& caption, std::vector<Item> items,
@@ -101,7 +91,7 @@ std::map<unsigned, DialogTemplate> MakeTemplates() {
     templates[102] = Window(
         174, 38, QString(),
         {Text(QStringLiteral("検索中です．．．"), 5, 5, 165, 10, kProgressText, Align::Centre),
-         ProgressBar(kProgressBar, 10, 20, 154, 10)},
+         Place(Kind::ProgressBar, kProgressBar, 10, 20, 154, 10)},
         false);
 
     templates[130] = {.cx = 87,

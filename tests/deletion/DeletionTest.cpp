@@ -1,7 +1,6 @@
 #include "DeletionTest.h"
 
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,9 +24,6 @@ DeletionTest::~DeletionTest() {
     deletion::SetBeforeRemovalHook({});
     platform::SetFolderOpenHook({});
     platform::SetRemovalFailure({});
-    for (auto point = m_mounted.rbegin(); point != m_mounted.rend(); ++point) {
-        ::umount2(point->c_str(), MNT_DETACH);
-    }
     EXPECT_EQ(::chdir(m_previous.c_str()), 0);
 }
 
@@ -65,12 +61,7 @@ int DeletionTest::DeleteFolder(const std::string& name) {
 
 bool DeletionTest::Mount(const char* source, const std::string& relative, const char* type,
                          unsigned long flags) {
-    std::string target = tree.Path(relative);
-    if (::mount(source, target.c_str(), type, flags, nullptr) != 0) {
-        return false;
-    }
-    m_mounted.push_back(target);
-    return true;
+    return m_mounts.Mount(source, tree.Path(relative), type, flags);
 }
 
 } // namespace deletion_test

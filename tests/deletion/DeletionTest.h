@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "EventLog.h"
+#include "support/ScopedMounts.h"
 #include "support/TempTree.h"
 
 namespace deletion_test {
@@ -38,7 +38,7 @@ protected:
 
 private:
     std::string m_previous;
-    std::vector<std::string> m_mounted;
+    testsupport::ScopedMounts m_mounts; // goes before the tree: unmounted before it is removed
 };
 
 } // namespace deletion_test

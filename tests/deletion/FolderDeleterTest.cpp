@@ -10,6 +10,7 @@
 #include "deletion/DeletionSeam.h"
 #include "platform/FolderOpenSeam.h"
 #include "platform/RemovalSeam.h"
+#include "support/MovingChain.h"
 
 namespace deletion_test {
 
@@ -205,30 +206,14 @@ TEST_F(MovedFolderTest, LinkPutInItsPlaceIsNotFollowed) {
 TEST_F(MovedFolderTest, FolderMovedAboveTheOpenWindowIsNotFollowedToItsNewParent) {
     // Folders far above the walk are reopened through ".." on the way back. Once a folder of the
     // chain has moved under another parent, that parent's look-alike entries must stay.
-    testsupport::MakeDeepChain(tree.Root(), "c", 150, 1);
-    std::string fortyNinth = "c";
-    for (int i = 1; i < 49; ++i) {
-        fortyNinth += "/c";
-    }
-    for (char k = 'a'; k <= 'h'; ++k) {
-        tree.Folder(fortyNinth + "/z" + k);
-        tree.File(std::string("elsewhere/z") + k + "/bulk", 3);
-    }
-    int depthSeen = 0;
-    platform::SetFolderOpenHook([&](int, const char* name) {
-        if (std::strcmp(name, "c") == 0 && ++depthSeen == 140) {
-            EXPECT_EQ(
-                ::rename(tree.Path(fortyNinth + "/c").c_str(), tree.Path("elsewhere/c").c_str()),
-                0);
-        }
-        return 0;
-    });
+    testsupport::MovingChain chain(tree, 3);
     EXPECT_EQ(DeleteFolder("c"), ESTALE);
+    EXPECT_TRUE(chain.Moved());
     EXPECT_EQ(log.events, (Events{"164 c"}));
-    EXPECT_TRUE(Exists(fortyNinth));
+    EXPECT_TRUE(Exists(chain.FortyNinth()));
     EXPECT_TRUE(Exists("elsewhere/c"));
     EXPECT_FALSE(Exists("elsewhere/c/c"));
-    for (char k = 'a'; k <= 'h'; ++k) {
+    for (char k = chain.kFirstLookAlike; k <= chain.kLastLookAlike; ++k) {
         EXPECT_EQ(Contents(std::string("elsewhere/z") + k + "/bulk"), "vvv");
     }
 }

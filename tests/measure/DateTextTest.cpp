@@ -9,20 +9,12 @@
 #include <optional>
 #include <string>
 
+#include "support/LocalTime.h"
+
 namespace {
 
 using measure::FormatDate;
-
-std::tm LocalTime(int year, int month, int day, int hour, int minute, int second = 0) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
-    return t;
-}
+using testsupport::LocalTime;
 
 std::string Formatted(const std::tm& t) {
     char buffer[measure::kDateBufferSize];

@@ -11,6 +11,8 @@
 #include "measure/FolderSizeWalker.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FolderOpenSeam.h"
+#include "support/MovingChain.h"
+#include "support/ScopedMounts.h"
 #include "support/TempTree.h"
 
 namespace {
@@ -97,46 +99,20 @@ TEST_P(FolderSize, SubtreeMovedAwayDuringTheWalkIsNotFollowedElsewhere) {
     // The walk reopens folders beyond its open window through "..". Once a folder of the chain
     // has been moved under another parent, that parent must not be walked in its place: its
     // look-alike sub-folders full of data stay uncounted.
-    testsupport::MakeDeepChain(tree.Root(), "c", 150, 1);
-    std::string fortyNinth = "c";
-    for (int i = 1; i < 49; ++i) {
-        fortyNinth += "/c";
-    }
-    for (char k = 'a'; k <= 'h'; ++k) {
-        tree.Folder(fortyNinth + "/z" + k);
-        tree.File(std::string("elsewhere/z") + k + "/bulk", 1000000);
-    }
-    int depthSeen = 0;
-    bool moved = false;
-    platform::SetFolderOpenHook([&](int, const char* name) {
-        if (std::strcmp(name, "c") == 0 && ++depthSeen == 140) {
-            moved = ::rename(tree.Path(fortyNinth + "/c").c_str(),
-                             tree.Path("elsewhere/c").c_str()) == 0;
-        }
-        return 0;
-    });
+    testsupport::MovingChain chain(tree, 1000000);
     std::uint64_t size = Measure("c");
-    ASSERT_TRUE(moved);
+    ASSERT_TRUE(chain.Moved());
     EXPECT_EQ(size, 1u);
 }
 
 // Mount points need privileges; where the machine cannot mount, these cases say so and skip.
 class MountedFolder : public FolderSize {
 protected:
-    ~MountedFolder() override {
-        for (const std::string& point : mounted) {
-            ::umount2(point.c_str(), MNT_DETACH);
-        }
-    }
     bool Mount(const char* source, const std::string& target, const char* type,
                unsigned long flags) {
-        if (::mount(source, target.c_str(), type, flags, nullptr) != 0) {
-            return false;
-        }
-        mounted.push_back(target);
-        return true;
+        return mounts.Mount(source, target, type, flags);
     }
-    std::vector<std::string> mounted;
+    testsupport::ScopedMounts mounts;
 };
 
 TEST_P(MountedFolder, OtherFileSystemsAreNotEntered) {

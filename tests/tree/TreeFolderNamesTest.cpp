@@ -5,6 +5,7 @@
 #include "TreeViewFixture.h"
 #include "app/CommandIds.h"
 #include "framework/DisplayName.h"
+#include "support/ScopedMounts.h"
 #include "views/FolderTreeItem.h"
 
 namespace {
@@ -51,30 +52,13 @@ TEST_F(TreeFolderNames, UndecodableNamesAreEnteredByTheirBytes) {
     EXPECT_TRUE(notices.isEmpty());
 }
 
-// Another volume's root over an empty folder of the drive; gone when the test ends.
-class BindMount {
-public:
-    BindMount(const std::string& source, const std::string& target) : m_target(target) {
-        m_mounted = ::mount(source.c_str(), target.c_str(), nullptr, MS_BIND, nullptr) == 0;
-    }
-    ~BindMount() {
-        if (m_mounted) {
-            ::umount2(m_target.c_str(), MNT_DETACH);
-        }
-    }
-    bool Mounted() const { return m_mounted; }
-
-private:
-    std::string m_target;
-    bool m_mounted = false;
-};
-
 TEST_F(TreeFolderNames, AMountPointOpensLikeAnyFolder) {
     UseDrives("C");
     disk.Folder("C/mnt");
     disk.Folder("volume/inside");
-    BindMount mount(disk.Path("volume"), Root('C') + "/mnt");
-    if (!mount.Mounted()) {
+    // Another volume's root over an empty folder of the drive.
+    testsupport::ScopedMounts mounts;
+    if (!mounts.Mount(disk.Path("volume").c_str(), Root('C') + "/mnt", nullptr, MS_BIND)) {
         GTEST_SKIP() << "a bind mount cannot be made here";
     }
     StartIn(Root('C'));

@@ -19,23 +19,11 @@
 #include "document/CVornDoc.h"
 #include "document/Hints.h"
 #include "resources/Resources.h"
+#include "support/LocalTime.h"
 #include "support/TempTree.h"
 #include "views/CVornListView.h"
 
 namespace {
-
-// Local time in seconds since 1970, for a write time whose date text is known.
-std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    return std::mktime(&local);
-}
 
 void SetWriteTime(const std::string& path, std::time_t time) {
     const timespec times[2] = {{time, 0}, {time, 0}};
@@ -134,7 +122,8 @@ TEST_F(ContentsList, ShowsFoldersThenFilesLargestFirstWithImagesTextsAndTotals) 
     folder.File("a.dat", 1025);
     folder.File("zero.dat", 0);
     folder.File(".hidden", 10);
-    SetWriteTime(folder.Path("a.dat"), LocalTime(1997, 3, 5, 9, 7, 31));
+    std::tm written = testsupport::LocalTime(1997, 3, 5, 9, 7, 31);
+    SetWriteTime(folder.Path("a.dat"), std::mktime(&written));
     Fill();
 
     EXPECT_EQ(Names(), (std::vector<std::string>{"big", "small", "empty", "a.dat", "zero.dat"}));

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "TempTree.h"
+
+namespace testsupport {
+
+// A chain of 150 folders "c" whose lower part moves under "elsewhere" while a walk opens its
+// 140th level, far beyond any window of open folders, so that the walk must reopen the upper
+// folders through "..". Beside the moved part lie look-alike folders "elsewhere/za" to
+// "elsewhere/zh", each with a file "bulk", which a walk that followed the move would reach.
+class MovingChain {
+public:
+    static constexpr char kFirstLookAlike = 'a';
+    static constexpr char kLastLookAlike = 'h';
+
+    MovingChain(const TempTree& tree, std::uint64_t bulkSize);
+    ~MovingChain();
+
+    // The 49th folder of the chain, whose "c" moves.
+    const std::string& FortyNinth() const { return m_fortyNinth; }
+    bool Moved() const { return m_moved; }
+
+private:
+    const TempTree& m_tree;
+    std::string m_fortyNinth = "c";
+    int m_depthSeen = 0;
+    bool m_moved = false;
+};
+
+} // namespace testsupport

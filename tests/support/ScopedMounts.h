@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// Mount points a case makes, taken down (in reverse) when the case ends. Mounting needs
+// privileges: where the machine cannot mount, Mount says so and the case skips.
+class ScopedMounts {
+public:
+    ScopedMounts() = default;
+    ~ScopedMounts();
+    ScopedMounts(const ScopedMounts&) = delete;
+    ScopedMounts& operator=(const ScopedMounts&) = delete;
+
+    // False, with errno set, when the mount cannot be made.
+    bool Mount(const char* source, const std::string& target, const char* type,
+               unsigned long flags);
+
+private:
+    std::vector<std::string> m_targets;
+};
+
+} // namespace testsupport
