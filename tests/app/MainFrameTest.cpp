@@ -84,16 +84,6 @@ TEST_F(MainFrame, SplitsTheClientAreaAsTheFirstSizesSay) {
     EXPECT_EQ(frame->BottomSplitter()->widget(1), frame->ChartView());
 }
 
-TEST_F(MainFrame, StartsWithEveryPaneShowingTheStartDrivesRoot) {
-    Start();
-    EXPECT_EQ(frame->GetActiveView(), frame->TreeView());
-    ASSERT_EQ(frame->ListView()->RowCount(), 2);
-    EXPECT_EQ(frame->ListView()->Row(0).name, "folder");
-    EXPECT_EQ(document.GetCurrentTotal(), 2148u);
-    const auto* total = qobject_cast<QLabel*>(frame->FormView()->GetDlgItem(1014));
-    EXPECT_EQ(total->text(), "2,148");
-}
-
 TEST_F(MainFrame, EnablesDeleteOnlyWhileTheContentsListIsActive) {
     Start();
     EXPECT_FALSE(frame->IsCommandEnabled(ID_DELETE_ITEMS));

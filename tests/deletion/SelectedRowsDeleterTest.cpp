@@ -19,39 +19,6 @@ protected:
     }
 };
 
-TEST_F(SelectedRowsDeleterTest, EachRowAdvancesTheBarOnce) {
-    tree.File("one", 1);
-    tree.File("a/sub/file", 2);
-    tree.File("three", 3);
-    tree.File("four", 4);
-    EXPECT_TRUE(DeleteRows({{"one", false}, {"a", true}, {"three", false}}));
-    EXPECT_EQ(log.events, (Events{"begin 30", "step", "step", "step", "end"}));
-    EXPECT_FALSE(Exists("one"));
-    EXPECT_FALSE(Exists("a"));
-    EXPECT_FALSE(Exists("three"));
-    EXPECT_TRUE(Exists("four"));
-}
-
-TEST_F(SelectedRowsDeleterTest, ReadOnlyFileInAFolderStopsBeforeTheNextRow) {
-    tree.File("a/locked", 2);
-    MakeReadOnly("a/locked");
-    tree.File("f", 1);
-    EXPECT_FALSE(DeleteRows({{"a", true}, {"f", false}}));
-    // The walk's notice appears while the bar is still shown.
-    EXPECT_EQ(log.events, (Events{"begin 20", "162 locked", "end"}));
-    EXPECT_EQ(Contents("a/locked"), "vv");
-    EXPECT_TRUE(Exists("f"));
-}
-
-TEST_F(SelectedRowsDeleterTest, FileRemovedByAnotherProgramIsNotFound) {
-    tree.File("first", 1);
-    tree.File("later", 1);
-    EXPECT_FALSE(DeleteRows({{"first", false}, {"gone", false}, {"later", false}}));
-    EXPECT_EQ(log.events, (Events{"begin 30", "step", "end", "163 gone"}));
-    EXPECT_FALSE(Exists("first"));
-    EXPECT_TRUE(Exists("later"));
-}
-
 TEST_F(SelectedRowsDeleterTest, VanishedFolderIsNotFound) {
     tree.File("later", 1);
     EXPECT_FALSE(DeleteRows({{"gone", true}, {"later", false}}));
@@ -66,17 +33,6 @@ TEST_F(SelectedRowsDeleterTest, FileThatCannotBeRemovedHasTheFileNoticeAfterTheB
     EXPECT_FALSE(DeleteRows({{"busy", false}, {"later", false}}));
     EXPECT_EQ(log.events, (Events{"begin 20", "end", "162 busy"}));
     EXPECT_TRUE(Exists("busy"));
-    EXPECT_TRUE(Exists("later"));
-}
-
-TEST_F(SelectedRowsDeleterTest, DotEntryKeepsItsFolderAndStopsTheWalk) {
-    tree.File("a/.hidden", 1);
-    tree.File("a/plain", 1);
-    tree.File("later", 1);
-    EXPECT_FALSE(DeleteRows({{"a", true}, {"later", false}}));
-    EXPECT_EQ(log.events, (Events{"begin 20", "164 a", "end"}));
-    EXPECT_TRUE(Exists("a/.hidden"));
-    EXPECT_FALSE(Exists("a/plain"));
     EXPECT_TRUE(Exists("later"));
 }
 
