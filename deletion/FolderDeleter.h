@@ -1,28 +1,26 @@
 #pragma once
 
-#include <sys/types.h>
-
-#include <cstdint>
 #include <string>
-#include <vector>
 
-#include "platform/FileDescriptor.h"
-#include "platform/FolderAncestry.h"
+#include "platform/FolderCalls.h"
+#include "platform/FolderVisitor.h"
 
 namespace deletion {
 
 class DeletionNotices;
 
 // Deletes a sub-folder of the working directory with everything beneath it, depth first, each
-// folder's entries in the order the file system lists them and the folder itself last. It works
-// from directory descriptors and never changes the working directory. A symbolic link is
-// removed as a link and never followed; a folder of another mount is never entered and stays,
-// so the folder holding it stays too; a folder is removed by name only while the name still
-// refers to the folder emptied. Names beginning with "." are left where they are. The first
-// failure is reported with a notice and ends the walk; what was deleted stays deleted.
-class FolderDeleter {
+// folder's entries in the order the file system lists them and the folder itself last, over the
+// folder walk: it never changes the working directory, removes a symbolic link as a link and
+// never follows it, never walks into a mount point (which stays, and so does the folder holding
+// it), and removes a folder by name only while the name still refers to the folder emptied.
+// Names beginning with "." are left where they are. The first failure is reported with a notice
+// and ends the walk; what was deleted stays deleted.
+class FolderDeleter : private platform::FolderVisitor {
 public:
-    explicit FolderDeleter(DeletionNotices& notices) : m_notices(notices) {}
+    explicit FolderDeleter(DeletionNotices& notices,
+                           const platform::FolderCalls& calls = platform::FolderCalls::System())
+        : m_notices(notices), m_calls(calls) {}
     FolderDeleter(const FolderDeleter&) = delete;
     FolderDeleter& operator=(const FolderDeleter&) = delete;
 
@@ -33,34 +31,21 @@ public:
     int DeleteFolderRecursive(const std::string& name);
 
 private:
-    struct Entry {
-        std::string name;
-        bool isFolder = false;
-    };
-    struct Frame {
-        platform::FileDescriptor fd; // closed while outside the open window
-        platform::FolderId id;
-        std::vector<Entry> entries;
-        std::size_t next = 0; // the entry after the one being deleted
-    };
-    struct MountId {
-        dev_t device = 0;
-        std::uint64_t mount = 0; // 0 where the system does not say
-        bool operator==(const MountId&) const = default;
-    };
+    Keep Listed(const platform::FolderReader& entry) override;
+    platform::WalkStep Visit(int folderFd, const platform::KeptEntry& entry) override;
+    platform::WalkStep NotEntered(int folderFd, const std::string& name, int error,
+                                  bool chosen) override;
+    platform::WalkStep Unreadable(const std::string& name, int error) override;
+    platform::WalkStep Left(int parentFd, const std::string& name,
+                            const platform::FolderId& id) override;
+    platform::WalkStep Lost(const std::string& name) override;
 
-    int Start(const std::string& name);
-    int Handle(const Entry& entry);
-    int RemoveFile(int folderFd, const std::string& name);
-    int Enter(platform::FileDescriptor fd, const std::string& name);
-    int Leave();
-    int FolderFailure(const std::string& name, int error);
-    static bool Identify(int fd, platform::FolderId& id, MountId& mount);
-    static int List(int fd, std::vector<Entry>& entries);
+    platform::WalkStep RemoveFile(int folderFd, const std::string& name);
+    platform::WalkStep FolderFailure(const std::string& name, int error);
 
     DeletionNotices& m_notices;
-    std::vector<Frame> m_stack; // the working directory, then each folder entered
-    MountId m_mount;            // the working directory's; nothing on another is entered
+    const platform::FolderCalls& m_calls;
+    int m_error = 0; // of the failure that ended the walk
 };
 
 } // namespace deletion

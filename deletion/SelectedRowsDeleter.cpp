@@ -1,11 +1,12 @@
 #include "deletion/SelectedRowsDeleter.h"
 
+#include <fcntl.h>
+
 #include <cerrno>
 
 #include "deletion/DeletionNotices.h"
 #include "deletion/DeletionProgress.h"
 #include "deletion/FolderDeleter.h"
-#include "platform/Crt.h"
 
 namespace deletion {
 
@@ -29,8 +30,8 @@ bool SelectedRowsDeleter::DeleteRows(const std::vector<SelectedRow>& rows) {
 
 // 0, or the error number of the failure.
 int SelectedRowsDeleter::Delete(const SelectedRow& row) {
-    int result = row.isFolder ? FolderDeleter(m_notices).DeleteFolderRecursive(row.name)
-                              : platform::remove(row.name);
+    int result = row.isFolder ? FolderDeleter(m_notices, m_calls).DeleteFolderRecursive(row.name)
+                              : m_calls.RemoveFile(AT_FDCWD, row.name);
     return result == 0 ? 0 : errno;
 }
 

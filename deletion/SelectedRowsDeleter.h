@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FolderCalls.h"
+
 namespace deletion {
 
 class DeletionNotices;
@@ -21,8 +23,9 @@ class SelectedRowsDeleter {
 public:
     static constexpr int kStepsPerRow = 10; // the progress bar's default step
 
-    SelectedRowsDeleter(DeletionNotices& notices, DeletionProgress& progress)
-        : m_notices(notices), m_progress(progress) {}
+    SelectedRowsDeleter(DeletionNotices& notices, DeletionProgress& progress,
+                        const platform::FolderCalls& calls = platform::FolderCalls::System())
+        : m_notices(notices), m_progress(progress), m_calls(calls) {}
 
     // Deletes the rows in the order given, each folder with everything beneath it, advancing the
     // bar after each. Stops at the first failure: the bar is hidden, then its notice shown, and
@@ -35,6 +38,7 @@ private:
 
     DeletionNotices& m_notices;
     DeletionProgress& m_progress;
+    const platform::FolderCalls& m_calls;
 };
 
 } // namespace deletion

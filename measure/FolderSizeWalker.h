@@ -1,58 +1,70 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
-#include <memory>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
 
-#include "measure/Ancestry.h"
 #include "platform/FileDescriptor.h"
+#include "platform/FolderCalls.h"
+#include "platform/FolderId.h"
 
 namespace measure {
 
-// Measures folders by the total size of the files beneath them. It works from directory
-// descriptors and never changes the working directory, never follows a symbolic link,
-// never leaves the measured folder's file system and never enters a folder that is its own
-// ancestor. Sub-trees are shared out to helper threads; the sum is the same as a serial walk's.
+// Starts a thread running `work`; throws std::system_error when the system refuses one, as
+// std::thread's constructor does.
+using ThreadStarter = std::function<std::thread(std::function<void()> work)>;
+
+// Measures folders by the total size of the files beneath them, over the folder walk: it never
+// changes the working directory, never follows a symbolic link, never walks into a mount point
+// and never into a folder above itself. Sub-trees are shared out to helper threads; the sum is
+// the same as a serial walk's.
 class FolderSizeWalker {
 public:
-    explicit FolderSizeWalker(unsigned threads = std::thread::hardware_concurrency());
+    // Up to threads - 1 helpers; as many as the system will start, down to none.
+    explicit FolderSizeWalker(unsigned threads = std::thread::hardware_concurrency(),
+                              const ThreadStarter& startThread = StartThread,
+                              const platform::FolderCalls& calls = platform::FolderCalls::System());
     ~FolderSizeWalker();
     FolderSizeWalker(const FolderSizeWalker&) = delete;
     FolderSizeWalker& operator=(const FolderSizeWalker&) = delete;
 
     // Size of the sub-folder `name` of the open folder parentFd. A folder that cannot be
-    // opened, is a mount point of another file system, or is parentFd's folder itself,
-    // measures 0; what cannot be read below it is left out.
+    // opened, is a mount point, or is parentFd's folder itself, measures 0; what cannot be read
+    // below it is left out.
     std::uint64_t GetFolderSize(int parentFd, const char* name);
+
+    static std::thread StartThread(std::function<void()> work) {
+        return std::thread(std::move(work));
+    }
 
 private:
     struct Task {
         platform::FileDescriptor fd;
-        std::shared_ptr<Ancestry> node;
+        platform::FolderId id;
+        std::vector<platform::FolderId> above;
     };
-    struct Frame;
+    class SizeVisitor;
 
     void RunHelper();
-    std::uint64_t WalkTree(Task task);
-    bool TryHandOff(platform::FileDescriptor& fd, std::shared_ptr<Ancestry>& node);
+    std::uint64_t WalkTask(Task task);
+    bool TryHandOff(platform::FileDescriptor& fd, const platform::FolderId& id,
+                    const std::vector<platform::FolderId>& above);
     void FinishTasks();
-    bool EnterSubfolder(Frame& parent, std::vector<Frame>& stack, std::uint64_t& sum);
-    void LeaveFolder(std::vector<Frame>& stack);
 
-    dev_t m_device = 0;
+    const platform::FolderCalls& m_calls;
+    std::size_t m_window = 0;
+    std::size_t m_maxQueued = 0;
     std::atomic<std::uint64_t> m_sharedSum{0};
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<Task> m_queue;
-    std::atomic<int> m_queued{0};
+    std::atomic<std::size_t> m_queued{0};
     int m_outstanding = 0; // queued or running tasks of the current measurement
     int m_waiting = 0;     // threads waiting for a task
     bool m_stopping = false;

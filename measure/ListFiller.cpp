@@ -7,8 +7,7 @@
 #include "measure/CellText.h"
 #include "measure/DateText.h"
 #include "measure/ListImage.h"
-#include "platform/DirectoryReader.h"
-#include "platform/EntryStatus.h"
+#include "platform/FolderReader.h"
 
 namespace measure {
 
@@ -30,18 +29,14 @@ void ListFiller::Scan(const std::function<void()>& stepIt) {
     if (!here.valid()) {
         return; // a folder that vanished or cannot be read lists nothing
     }
-    platform::DirectoryReader reader(here.get());
-    platform::DirectoryEntry raw;
-    while (reader.next(raw)) {
-        if (raw.name.empty() || raw.name.front() == '.') {
-            continue;
-        }
-        platform::EntryStatus status;
-        if (!platform::StatEntry(here.get(), raw.name.data(), status)) {
-            continue; // gone since it was listed
+    platform::FolderReader reader(here.get());
+    platform::EntryStatus status;
+    while (reader.Next()) {
+        if (reader.IsHidden() || !reader.Status(status)) {
+            continue; // not listed, or gone since it was listed
         }
         EntryRecord entry;
-        entry.name.assign(raw.name);
+        entry.name.assign(reader.Name());
         entry.isFolder = status.isFolder;
         entry.writeTime = status.writeTime;
         if (entry.isFolder) {

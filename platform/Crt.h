@@ -46,10 +46,4 @@ struct _diskfree_t {
 // Returns 0 or the error number.
 int _getdiskfree(int drive, _diskfree_t& figures);
 
-// Deletes the file or symbolic link `name` of the working directory; never a folder (EISDIR).
-int remove(const std::string& name);
-// Deletes the empty folder `name` of the working directory; never a file or a link (ENOTDIR).
-// Both refuse an entry its owner may not write (EACCES), whoever runs; no permission is changed.
-int _rmdir(const std::string& name);
-
 } // namespace platform

@@ -2,60 +2,50 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-
-#include <cerrno>
-
-#include "platform/FolderOpenSeam.h"
+#include <sys/sysmacros.h>
 
 namespace platform {
 
 namespace {
 
-FolderOpenHook& OpenHook() {
-    static FolderOpenHook hook;
-    return hook;
-}
+constexpr unsigned kStatusMask =
+    STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_INO | STATX_NLINK | STATX_MNT_ID;
 
-void FromStat(const struct stat& st, EntryStatus& status) {
-    status.isFolder = S_ISDIR(st.st_mode);
-    status.size =
-        (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)) ? static_cast<std::uint64_t>(st.st_size) : 0;
-    status.writeTime = static_cast<std::int64_t>(st.st_mtim.tv_sec);
-    status.device = st.st_dev;
-    status.inode = st.st_ino;
+bool Stat(int dirFd, const char* name, int flags, EntryStatus& status) {
+    struct statx st;
+    if (::statx(dirFd, name, flags | AT_SYMLINK_NOFOLLOW, kStatusMask, &st) != 0) {
+        return false;
+    }
+    status.isFolder = S_ISDIR(st.stx_mode);
+    status.size = (S_ISREG(st.stx_mode) || S_ISLNK(st.stx_mode)) ? st.stx_size : 0;
+    status.writeTime = st.stx_mtime.tv_sec;
+    status.links = st.stx_nlink;
+    status.id.device = makedev(st.stx_dev_major, st.stx_dev_minor);
+    status.id.inode = st.stx_ino;
+    status.id.mount = (st.stx_mask & STATX_MNT_ID) != 0 ? st.stx_mnt_id : 0;
+    return true;
 }
 
 } // namespace
 
 bool StatEntry(int dirFd, const char* name, EntryStatus& status) {
-    struct stat st;
-    if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-        return false;
-    }
-    FromStat(st, status);
-    return true;
+    return Stat(dirFd, name, 0, status);
 }
 
 bool StatDescriptor(int fd, EntryStatus& status) {
-    struct stat st;
-    if (::fstat(fd, &st) != 0) {
+    return Stat(fd, "", AT_EMPTY_PATH, status);
+}
+
+bool IdentifyFolder(int fd, FolderId& id) {
+    EntryStatus status;
+    if (!StatDescriptor(fd, status)) {
         return false;
     }
-    FromStat(st, status);
+    id = status.id;
     return true;
 }
 
-void SetFolderOpenHook(FolderOpenHook hook) {
-    OpenHook() = std::move(hook);
-}
-
 FileDescriptor OpenFolder(int dirFd, const char* name) {
-    if (const FolderOpenHook& hook = OpenHook()) {
-        if (int error = hook(dirFd, name)) {
-            errno = error;
-            return FileDescriptor();
-        }
-    }
     return FileDescriptor(
         ::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
 }

@@ -1,44 +1,23 @@
 #include "platform/FolderAncestry.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 
-#include "platform/FileDescriptor.h"
+#include "platform/EntryStatus.h"
 
 namespace platform {
-
-namespace {
-
-bool Identify(int fd, FolderId& id, nlink_t& links) {
-    struct stat st;
-    if (::fstat(fd, &st) != 0) {
-        return false;
-    }
-    id = FolderId{st.st_dev, st.st_ino};
-    links = st.st_nlink;
-    return true;
-}
-
-} // namespace
-
-bool IdentifyFolder(int fd, FolderId& id) {
-    nlink_t links;
-    return Identify(fd, id, links);
-}
 
 std::vector<FolderId> AncestorsOf(int fd) {
     std::vector<FolderId> chain;
     FileDescriptor folder(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
-    FolderId id;
-    nlink_t links;
+    EntryStatus status;
     // A removed folder has no links left; walking on from it would reach its old parent.
-    while (folder.valid() && Identify(folder.get(), id, links) && links > 0) {
-        if (!chain.empty() && chain.back() == id) {
+    while (folder.valid() && StatDescriptor(folder.get(), status) && status.links > 0) {
+        if (!chain.empty() && chain.back() == status.id) {
             break; // the top is its own parent
         }
-        chain.push_back(id);
+        chain.push_back(status.id);
         folder = FileDescriptor(::openat(folder.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
     }
     return chain;

@@ -4,8 +4,6 @@
 
 #include <cerrno>
 
-#include "platform/EntryStatus.h"
-
 namespace platform {
 
 FolderSearch::FolderSearch()
@@ -13,20 +11,19 @@ FolderSearch::FolderSearch()
       m_reader(m_folder.get()) {}
 
 bool FolderSearch::next(FindData& entry) {
-    DirectoryEntry raw;
-    while (m_reader.next(raw)) {
-        EntryStatus status;
+    EntryStatus status;
+    while (m_reader.Next()) {
         // Only the entry's status is read: a FIFO or a device is never opened.
-        if (!StatEntry(m_folder.get(), raw.name.data(), status)) {
+        if (!m_reader.Status(status)) {
             continue;
         }
-        entry.name.assign(raw.name);
+        entry.name.assign(m_reader.Name());
         entry.isFolder = status.isFolder;
         entry.size = status.size;
         entry.writeTime = status.writeTime;
         return true;
     }
-    errno = m_reader.error() != 0 ? m_reader.error() : ENOENT;
+    errno = m_reader.Error() != 0 ? m_reader.Error() : ENOENT;
     return false;
 }
 

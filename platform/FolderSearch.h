@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/DirectoryReader.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FindData.h"
+#include "platform/FolderReader.h"
 
 namespace platform {
 
@@ -24,7 +24,7 @@ public:
 private:
     FileDescriptor m_folder;
     int m_openError;
-    DirectoryReader m_reader;
+    FolderReader m_reader;
 };
 
 } // namespace platform

@@ -1,12 +1,11 @@
 #include "platform/RememberedFolder.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 
-#include "platform/DirectoryReader.h"
+#include "platform/EntryStatus.h"
+#include "platform/FolderReader.h"
 
 namespace platform {
 
@@ -16,19 +15,12 @@ constexpr int kListFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
 // The name under which `parentFd` holds the folder `child`; empty when it holds none.
 std::string NameOfChild(int parentFd, const FolderId& child) {
-    DirectoryReader reader(parentFd);
-    DirectoryEntry entry;
-    while (reader.next(entry)) {
-        if (entry.type != DT_DIR && entry.type != DT_UNKNOWN) {
-            continue;
-        }
-        const std::string name(entry.name);
-        struct stat status {};
-        if (name != "." && name != ".." &&
-            ::fstatat(parentFd, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISDIR(status.st_mode) && status.st_dev == child.device &&
-            status.st_ino == child.inode) {
-            return name;
+    FolderReader reader(parentFd);
+    EntryStatus status;
+    while (reader.Next()) {
+        if (reader.MayBeFolder() && !reader.IsDotOrDotDot() && reader.Status(status) &&
+            status.isFolder && status.id == child) {
+            return std::string(reader.Name());
         }
     }
     return {};

@@ -8,10 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "deletion/DeletionSeam.h"
 #include "deletion/FolderDeleter.h"
-#include "platform/FolderOpenSeam.h"
-#include "platform/RemovalSeam.h"
 
 namespace deletion_test {
 
@@ -21,9 +18,6 @@ DeletionTest::DeletionTest() : m_previous(testsupport::WorkingDirectory()) {
 }
 
 DeletionTest::~DeletionTest() {
-    deletion::SetBeforeRemovalHook({});
-    platform::SetFolderOpenHook({});
-    platform::SetRemovalFailure({});
     EXPECT_EQ(::chdir(m_previous.c_str()), 0);
 }
 
@@ -54,7 +48,7 @@ void DeletionTest::MakeReadOnly(const std::string& relative) const {
 
 int DeletionTest::DeleteFolder(const std::string& name) {
     errno = 0;
-    int result = deletion::FolderDeleter(log).DeleteFolderRecursive(name);
+    int result = deletion::FolderDeleter(log, calls).DeleteFolderRecursive(name);
     EXPECT_TRUE(result == 0 || result == -1) << result;
     return result == 0 ? 0 : errno;
 }

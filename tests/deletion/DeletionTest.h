@@ -6,6 +6,7 @@
 
 #include "EventLog.h"
 #include "support/ScopedMounts.h"
+#include "support/StagedCalls.h"
 #include "support/TempTree.h"
 
 namespace deletion_test {
@@ -34,6 +35,7 @@ protected:
                unsigned long flags);
 
     testsupport::TempTree tree;
+    testsupport::StagedCalls calls;
     EventLog log;
 
 private:

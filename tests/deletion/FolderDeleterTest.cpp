@@ -1,5 +1,4 @@
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,9 +6,7 @@
 #include <cstring>
 
 #include "DeletionTest.h"
-#include "deletion/DeletionSeam.h"
-#include "platform/FolderOpenSeam.h"
-#include "platform/RemovalSeam.h"
+#include "support/DescriptorLimit.h"
 #include "support/MovingChain.h"
 
 namespace deletion_test {
@@ -102,8 +99,9 @@ TEST_F(FolderDeleterTest, UndecodableNameIsTakenByItsExactBytes) {
 TEST_F(FolderDeleterTest, FolderThatCannotBeEnteredIsReported) {
     tree.File("a/locked/secret", 4);
     tree.File("a/locked/deeper/secret", 4);
-    platform::SetFolderOpenHook(
-        [](int, const char* name) { return std::strcmp(name, "locked") == 0 ? EACCES : 0; });
+    calls.beforeOpen = [](int, const char* name) {
+        return std::strcmp(name, "locked") == 0 ? EACCES : 0;
+    };
     EXPECT_EQ(DeleteFolder("a"), EACCES);
     EXPECT_EQ(log.events, (Events{"164 locked"}));
     EXPECT_TRUE(Exists("a/locked/secret"));
@@ -151,13 +149,13 @@ TEST_F(LinkTest, LinkLoopsEndWithTheirLinks) {
 
 TEST_F(LinkTest, FolderSwappedForALinkBeforeItIsEnteredIsNotFollowed) {
     tree.File("a/sub/own", 2);
-    platform::SetFolderOpenHook([this](int, const char* name) {
+    calls.beforeOpen = [this](int, const char* name) {
         if (std::strcmp(name, "sub") == 0 && !Exists("outside/moved")) {
             EXPECT_EQ(::rename(tree.Path("a/sub").c_str(), tree.Path("outside/moved").c_str()), 0);
             tree.Link("a/sub", tree.Path("outside"));
         }
         return 0;
-    });
+    };
     EXPECT_EQ(DeleteFolder("a"), 0);
     EXPECT_EQ(log.events, Events{});
     EXPECT_FALSE(Exists("a"));
@@ -171,13 +169,14 @@ protected:
     // Moves the emptied folder a/sub aside just before it would be removed and puts `replace`
     // in its place.
     template <typename Replace> void MoveSubAsideThen(Replace replace) {
-        deletion::SetBeforeRemovalHook([this, replace](int, const std::string& name) {
+        calls.beforeRemoval = [this, replace](int, const std::string& name) {
             if (name == "sub" && !Exists("outside/moved")) {
                 EXPECT_EQ(::rename(tree.Path("a/sub").c_str(), tree.Path("outside/moved").c_str()),
                           0);
                 replace();
             }
-        });
+            return 0;
+        };
     }
 };
 
@@ -206,7 +205,7 @@ TEST_F(MovedFolderTest, LinkPutInItsPlaceIsNotFollowed) {
 TEST_F(MovedFolderTest, FolderMovedAboveTheOpenWindowIsNotFollowedToItsNewParent) {
     // Folders far above the walk are reopened through ".." on the way back. Once a folder of the
     // chain has moved under another parent, that parent's look-alike entries must stay.
-    testsupport::MovingChain chain(tree, 3);
+    testsupport::MovingChain chain(tree, 3, calls);
     EXPECT_EQ(DeleteFolder("c"), ESTALE);
     EXPECT_TRUE(chain.Moved());
     EXPECT_EQ(log.events, (Events{"164 c"}));
@@ -258,19 +257,10 @@ TEST_F(MountTest, ChosenMountPointIsNotEntered) {
     EXPECT_EQ(Contents("volume/remote"), "vvvvvvv");
 }
 
-// Depth: no recursion, no paths, and a bounded number of descriptors, far fewer than levels.
+// Depth: no recursion, no paths, and a bounded number of descriptors, far fewer than levels,
+// whatever few the process may have.
 class DeepTreeTest : public DeletionTest {
-protected:
-    DeepTreeTest() {
-        EXPECT_EQ(::getrlimit(RLIMIT_NOFILE, &m_limit), 0);
-        rlimit low = m_limit;
-        low.rlim_cur = 256;
-        EXPECT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
-    }
-    ~DeepTreeTest() override { ::setrlimit(RLIMIT_NOFILE, &m_limit); }
-
-private:
-    rlimit m_limit{};
+    testsupport::DescriptorLimit m_limit{40};
 };
 
 TEST_F(DeepTreeTest, TenThousandLevelsGoWithoutLeakingDescriptors) {
@@ -297,8 +287,7 @@ TEST_F(DeepTreeTest, LongNamesFarPastThePathLimitGo) {
 
 TEST_F(DeepTreeTest, FailureAtTheBottomLeavesTheChainAndNoDescriptors) {
     testsupport::MakeDeepChain(tree.Root(), "d", 10000, 4);
-    platform::SetRemovalFailure(
-        [](const std::string& name) { return name == "leaf" ? ETXTBSY : 0; });
+    calls.beforeRemoval = [](int, const std::string& name) { return name == "leaf" ? ETXTBSY : 0; };
     int before = testsupport::OpenDescriptorCount();
     EXPECT_EQ(DeleteFolder("d"), ETXTBSY);
     EXPECT_EQ(testsupport::OpenDescriptorCount(), before);

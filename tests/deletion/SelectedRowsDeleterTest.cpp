@@ -4,7 +4,6 @@
 
 #include "DeletionTest.h"
 #include "deletion/SelectedRowsDeleter.h"
-#include "platform/RemovalSeam.h"
 
 namespace deletion_test {
 
@@ -15,7 +14,7 @@ using deletion::SelectedRow;
 class SelectedRowsDeleterTest : public DeletionTest {
 protected:
     bool DeleteRows(const std::vector<SelectedRow>& rows) {
-        return deletion::SelectedRowsDeleter(log, log).DeleteRows(rows);
+        return deletion::SelectedRowsDeleter(log, log, calls).DeleteRows(rows);
     }
 };
 
@@ -29,7 +28,7 @@ TEST_F(SelectedRowsDeleterTest, VanishedFolderIsNotFound) {
 TEST_F(SelectedRowsDeleterTest, FileThatCannotBeRemovedHasTheFileNoticeAfterTheBar) {
     tree.File("busy", 1);
     tree.File("later", 1);
-    platform::SetRemovalFailure([](const std::string& name) { return name == "busy" ? EBUSY : 0; });
+    calls.beforeRemoval = [](int, const std::string& name) { return name == "busy" ? EBUSY : 0; };
     EXPECT_FALSE(DeleteRows({{"busy", false}, {"later", false}}));
     EXPECT_EQ(log.events, (Events{"begin 20", "end", "162 busy"}));
     EXPECT_TRUE(Exists("busy"));

@@ -7,10 +7,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include "measure/FolderSizeWalker.h"
 #include "platform/FileDescriptor.h"
-#include "platform/FolderOpenSeam.h"
+#include "support/DescriptorLimit.h"
 #include "support/MovingChain.h"
 #include "support/ScopedMounts.h"
 #include "support/TempTree.h"
@@ -23,15 +24,15 @@ using testsupport::TempTree;
 
 class FolderSize : public ::testing::TestWithParam<unsigned> {
 protected:
-    ~FolderSize() override { platform::SetFolderOpenHook(nullptr); }
-
-    std::uint64_t Measure(const std::string& name) {
+    std::uint64_t Measure(const std::string& name,
+                          const measure::ThreadStarter& start = FolderSizeWalker::StartThread) {
         FileDescriptor root(::open(tree.Root().c_str(), O_RDONLY | O_DIRECTORY));
-        FolderSizeWalker walker(GetParam());
+        FolderSizeWalker walker(GetParam(), start, calls);
         return walker.GetFolderSize(root.get(), name.c_str());
     }
 
     TempTree tree;
+    testsupport::StagedCalls calls;
 };
 
 TEST_P(FolderSize, CountsFilesAtEveryDepthAndSkipsDotNames) {
@@ -80,8 +81,9 @@ TEST_P(FolderSize, UnreadableFolderCountsNothingAndNothingElseInItsPlace) {
     tree.File("a/locked/secret", 1000);
     tree.File("a/locked/deeper/secret", 1000);
     tree.File("a/open/fine", 20);
-    platform::SetFolderOpenHook(
-        [](int, const char* name) { return std::strcmp(name, "locked") == 0 ? EACCES : 0; });
+    calls.beforeOpen = [](int, const char* name) {
+        return std::strcmp(name, "locked") == 0 ? EACCES : 0;
+    };
     EXPECT_EQ(Measure("a"), 25u);
     EXPECT_EQ(Measure("locked"), 0u) << "a missing name measures 0";
 }
@@ -95,11 +97,39 @@ TEST_P(FolderSize, VeryDeepTreeNeitherCrashesNorRunsOutOfDescriptors) {
     EXPECT_EQ(testsupport::OpenDescriptorCount(), before);
 }
 
+TEST_P(FolderSize, ExactWhenTheTreeIsDeeperAndWiderThanTheDescriptorLimit) {
+    // Descriptors running short is no unreadable folder: nothing may be left out for it.
+    for (int chain = 0; chain < 64; ++chain) {
+        tree.Folder("wide/" + std::to_string(chain));
+        testsupport::MakeDeepChain(tree.Path("wide/" + std::to_string(chain)), "d", 60, 1);
+    }
+    testsupport::DescriptorLimit limit(48);
+    EXPECT_EQ(Measure("wide"), 64u);
+}
+
+TEST_P(FolderSize, GoesOnWithTheThreadsTheSystemWillStart) {
+    tree.File("a/b/c", 3);
+    tree.File("a/d/e", 4);
+    int started = 0;
+    const auto startOne = [&started](std::function<void()> work) {
+        if (started++ > 0) {
+            throw std::system_error(
+                std::make_error_code(std::errc::resource_unavailable_try_again));
+        }
+        return std::thread(std::move(work));
+    };
+    const auto startNone = [](std::function<void()>) -> std::thread {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    };
+    EXPECT_EQ(Measure("a", startOne), 7u);
+    EXPECT_EQ(Measure("a", startNone), 7u);
+}
+
 TEST_P(FolderSize, SubtreeMovedAwayDuringTheWalkIsNotFollowedElsewhere) {
     // The walk reopens folders beyond its open window through "..". Once a folder of the chain
     // has been moved under another parent, that parent must not be walked in its place: its
     // look-alike sub-folders full of data stay uncounted.
-    testsupport::MovingChain chain(tree, 1000000);
+    testsupport::MovingChain chain(tree, 1000000, calls);
     std::uint64_t size = Measure("c");
     ASSERT_TRUE(chain.Moved());
     EXPECT_EQ(size, 1u);
@@ -123,6 +153,15 @@ TEST_P(MountedFolder, OtherFileSystemsAreNotEntered) {
     }
     tree.File("a/volume/remote", 5000);
     EXPECT_EQ(Measure("a"), 9u);
+}
+
+TEST_P(MountedFolder, BindMountOfASiblingCountsNothing) {
+    tree.File("a/source/data", 5000);
+    tree.Folder("a/bound");
+    if (!Mount(tree.Path("a/source").c_str(), tree.Path("a/bound"), nullptr, MS_BIND)) {
+        GTEST_SKIP() << "cannot bind-mount here: " << std::strerror(errno);
+    }
+    EXPECT_EQ(Measure("a"), 5000u);
 }
 
 TEST_P(MountedFolder, FolderBoundInsideItselfIsMeasuredOnce) {

@@ -1,15 +1,14 @@
 #include "FolderProbe.h"
 
-#include <sys/stat.h>
+#include <fcntl.h>
+
+#include "platform/EntryStatus.h"
 
 namespace vorn_test {
 
 platform::FolderId IdOf(const std::string& path) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0) {
-        return {};
-    }
-    return platform::FolderId{st.st_dev, st.st_ino};
+    platform::EntryStatus status;
+    return platform::StatEntry(AT_FDCWD, path.c_str(), status) ? status.id : platform::FolderId{};
 }
 
 platform::FolderId IdOfHere() {

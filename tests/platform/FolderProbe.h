@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/FolderAncestry.h"
+#include "platform/FolderId.h"
 
 namespace vorn_test {
 

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include "platform/DriveTableSeam.h"
-#include "platform/RemovalSeam.h"
 
 namespace vorn_test {
 
@@ -17,7 +16,6 @@ void PlatformTest::SetUp() {
 void PlatformTest::TearDown() {
     ASSERT_EQ(::fchdir(m_started.get()), 0);
     platform::UseSystemDrives();
-    platform::SetRemovalFailure({});
 }
 
 } // namespace vorn_test

@@ -8,7 +8,7 @@
 namespace vorn_test {
 
 // Runs each case inside a fresh temporary folder and puts back afterwards what the cases
-// change process-wide: the working directory, the drive table and the removal seam.
+// change process-wide: the working directory, and the drive table.
 class PlatformTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -5,8 +6,8 @@
 #include <string>
 
 #include "PlatformTest.h"
-#include "platform/Crt.h"
-#include "platform/RemovalSeam.h"
+#include "platform/EntryStatus.h"
+#include "platform/FolderCalls.h"
 
 namespace vorn_test {
 
@@ -17,82 +18,65 @@ bool Exists(const std::string& name) {
     return ::lstat(name.c_str(), &st) == 0;
 }
 
-// errno of a call expected to fail, or -1 when it did not fail.
-template <typename Call> int FailureOf(Call call) {
-    errno = 0;
-    return call() == -1 ? errno : -1;
-}
+class RemovalTest : public PlatformTest {
+protected:
+    // 0, or the errno of the failed removal.
+    static int RemoveFile(const std::string& name) {
+        return platform::FolderCalls::System().RemoveFile(AT_FDCWD, name) == 0 ? 0 : errno;
+    }
+    static int RemoveFolder(const std::string& name) {
+        platform::EntryStatus status;
+        platform::StatEntry(AT_FDCWD, name.c_str(), status);
+        return RemoveFolder(name, status.id);
+    }
+    static int RemoveFolder(const std::string& name, const platform::FolderId& expected) {
+        return platform::FolderCalls::System().RemoveFolder(AT_FDCWD, name, expected) == 0 ? 0
+                                                                                           : errno;
+    }
+};
 
-class RemovalTest : public PlatformTest {};
-
-TEST_F(RemovalTest, RemoveTakesFilesNeverFolders) {
+TEST_F(RemovalTest, EachCallTakesOnlyItsKindAndRefusesReadOnlyEntriesEvenForRoot) {
     m_temp.File("file", 0);
-    ASSERT_EQ(::mkdir("folder", 0755), 0);
-    EXPECT_EQ(platform::remove("file"), 0);
-    EXPECT_FALSE(Exists("file"));
-    EXPECT_EQ(FailureOf([] { return platform::remove("folder"); }), EISDIR);
-    EXPECT_TRUE(Exists("folder"));
-}
-
-TEST_F(RemovalTest, RmdirTakesEmptyFoldersNeverFiles) {
-    m_temp.File("file", 0);
-    ASSERT_EQ(::mkdir("empty", 0755), 0);
-    ASSERT_EQ(::mkdir("full", 0755), 0);
-    m_temp.File("full/.hidden", 0);
-    EXPECT_EQ(FailureOf([] { return platform::_rmdir("file"); }), ENOTDIR);
-    EXPECT_EQ(FailureOf([] { return platform::_rmdir("full"); }), ENOTEMPTY);
-    EXPECT_EQ(platform::_rmdir("empty"), 0);
-    EXPECT_TRUE(Exists("file"));
-    EXPECT_TRUE(Exists("full"));
-    EXPECT_FALSE(Exists("empty"));
-}
-
-TEST_F(RemovalTest, MissingNameIsNotFound) {
-    EXPECT_EQ(FailureOf([] { return platform::remove("missing"); }), ENOENT);
-    EXPECT_EQ(FailureOf([] { return platform::_rmdir("missing"); }), ENOENT);
-}
-
-TEST_F(RemovalTest, ReadOnlyEntriesAreRefusedEvenForRoot) {
     m_temp.File("locked", 0);
+    m_temp.File("full/.hidden", 0);
+    m_temp.Folder("empty");
+    m_temp.Folder("locked-folder");
+    m_temp.Folder("target-folder");
     ASSERT_EQ(::chmod("locked", 0444), 0);
-    ASSERT_EQ(::mkdir("locked-folder", 0555), 0);
-    EXPECT_EQ(FailureOf([] { return platform::remove("locked"); }), EACCES);
-    EXPECT_EQ(FailureOf([] { return platform::_rmdir("locked-folder"); }), EACCES);
-    struct stat st;
-    ASSERT_EQ(::stat("locked", &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0444u);
-    EXPECT_TRUE(Exists("locked-folder"));
-}
-
-TEST_F(RemovalTest, LinkIsRemovedNotItsTarget) {
-    m_temp.File("target", 0);
-    ASSERT_EQ(::chmod("target", 0444), 0);
-    ASSERT_EQ(::mkdir("target-folder", 0755), 0);
-    ASSERT_EQ(::symlink("target", "link"), 0);
+    ASSERT_EQ(::chmod("locked-folder", 0555), 0);
+    ASSERT_EQ(::symlink("locked", "link"), 0);
     ASSERT_EQ(::symlink("target-folder", "folder-link"), 0);
-    EXPECT_EQ(FailureOf([] { return platform::_rmdir("folder-link"); }), ENOTDIR);
-    EXPECT_EQ(platform::remove("link"), 0);
-    EXPECT_EQ(platform::remove("folder-link"), 0);
-    EXPECT_FALSE(Exists("link"));
-    EXPECT_FALSE(Exists("folder-link"));
-    EXPECT_TRUE(Exists("target"));
+    EXPECT_EQ(RemoveFile("empty"), EISDIR);
+    EXPECT_EQ(RemoveFolder("file"), ENOTDIR);
+    EXPECT_EQ(RemoveFolder("folder-link"), ENOTDIR);
+    EXPECT_EQ(RemoveFolder("full"), ENOTEMPTY);
+    EXPECT_EQ(RemoveFile("missing"), ENOENT);
+    EXPECT_EQ(RemoveFolder("missing"), ENOENT);
+    EXPECT_EQ(RemoveFile("locked"), EACCES);
+    EXPECT_EQ(RemoveFolder("locked-folder"), EACCES);
+    for (const char* kept : {"empty", "file", "folder-link", "full", "locked", "locked-folder"}) {
+        EXPECT_TRUE(Exists(kept)) << kept;
+    }
+    EXPECT_EQ(RemoveFile("link"), 0) << "a link has no write bit of its own";
+    EXPECT_EQ(RemoveFile("folder-link"), 0);
+    EXPECT_EQ(RemoveFile("file"), 0);
+    EXPECT_EQ(RemoveFolder("empty"), 0);
+    for (const char* gone : {"link", "folder-link", "file", "empty"}) {
+        EXPECT_FALSE(Exists(gone)) << gone;
+    }
+    EXPECT_TRUE(Exists("locked"));
     EXPECT_TRUE(Exists("target-folder"));
 }
 
-TEST_F(RemovalTest, InjectedFailureStopsOnlyTheNamedEntry) {
-    m_temp.File("busy", 0);
-    m_temp.File("free", 0);
-    ASSERT_EQ(::mkdir("protected", 0755), 0);
-    platform::SetRemovalFailure([](const std::string& name) {
-        return name == "busy" ? EBUSY : name == "protected" ? EROFS : 0;
-    });
-    EXPECT_EQ(FailureOf([] { return platform::remove("busy"); }), EBUSY);
-    EXPECT_EQ(FailureOf([] { return platform::_rmdir("protected"); }), EROFS);
-    EXPECT_EQ(platform::remove("free"), 0);
-    EXPECT_TRUE(Exists("busy"));
-    EXPECT_TRUE(Exists("protected"));
-    platform::SetRemovalFailure({});
-    EXPECT_EQ(platform::remove("busy"), 0);
+TEST_F(RemovalTest, FolderIsRemovedOnlyWhileItIsTheFolderExpected) {
+    m_temp.Folder("first");
+    platform::EntryStatus first;
+    ASSERT_TRUE(platform::StatEntry(AT_FDCWD, "first", first));
+    ASSERT_EQ(::rename("first", "aside"), 0);
+    m_temp.Folder("first");
+    EXPECT_EQ(RemoveFolder("first", first.id), ESTALE);
+    EXPECT_TRUE(Exists("first"));
+    EXPECT_EQ(RemoveFolder("aside", first.id), 0);
 }
 
 } // namespace

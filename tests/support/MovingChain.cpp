@@ -3,11 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/FolderOpenSeam.h"
-
 namespace testsupport {
 
-MovingChain::MovingChain(const TempTree& tree, std::uint64_t bulkSize) : m_tree(tree) {
+MovingChain::MovingChain(const TempTree& tree, std::uint64_t bulkSize, StagedCalls& calls)
+    : m_tree(tree) {
     MakeDeepChain(tree.Root(), "c", 150, 1);
     for (int level = 1; level < 49; ++level) {
         m_fortyNinth += "/c";
@@ -16,17 +15,13 @@ MovingChain::MovingChain(const TempTree& tree, std::uint64_t bulkSize) : m_tree(
         tree.Folder(m_fortyNinth + "/z" + k);
         tree.File(std::string("elsewhere/z") + k + "/bulk", bulkSize);
     }
-    platform::SetFolderOpenHook([this](int, const char* name) {
+    calls.beforeOpen = [this](int, const char* name) {
         if (std::strcmp(name, "c") == 0 && ++m_depthSeen == 140) {
             m_moved = std::rename(m_tree.Path(m_fortyNinth + "/c").c_str(),
                                   m_tree.Path("elsewhere/c").c_str()) == 0;
         }
         return 0;
-    });
-}
-
-MovingChain::~MovingChain() {
-    platform::SetFolderOpenHook(nullptr);
+    };
 }
 
 } // namespace testsupport

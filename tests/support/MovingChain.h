@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "StagedCalls.h"
 #include "TempTree.h"
 
 namespace testsupport {
@@ -11,13 +12,13 @@ namespace testsupport {
 // 140th level, far beyond any window of open folders, so that the walk must reopen the upper
 // folders through "..". Beside the moved part lie look-alike folders "elsewhere/za" to
 // "elsewhere/zh", each with a file "bulk", which a walk that followed the move would reach.
+// The move is staged on the walk's folder calls `calls`.
 class MovingChain {
 public:
     static constexpr char kFirstLookAlike = 'a';
     static constexpr char kLastLookAlike = 'h';
 
-    MovingChain(const TempTree& tree, std::uint64_t bulkSize);
-    ~MovingChain();
+    MovingChain(const TempTree& tree, std::uint64_t bulkSize, StagedCalls& calls);
 
     // The 49th folder of the chain, whose "c" moves.
     const std::string& FortyNinth() const { return m_fortyNinth; }
