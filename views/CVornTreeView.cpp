@@ -106,9 +106,9 @@ CVornTreeView::~CVornTreeView() {
 void CVornTreeView::SetStartFolder(const std::string& folder) {
     m_startFolder = folder;
     platform::FolderRoute route;
-    if (platform::FindFolderRoute(folder, route)) {
-        m_startRoute = std::move(route);
-    }
+    m_startRoute = platform::FindFolderRoute(folder, route)
+                       ? std::optional<platform::FolderRoute>(std::move(route))
+                       : std::nullopt;
 }
 
 void CVornTreeView::OnInitialUpdate() {
