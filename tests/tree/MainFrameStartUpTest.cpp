@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,11 @@ struct StartUpCase {
     const char* selected;
     const char* workingDirectory; // below the temporary tree
 };
+
+// Names the case in the test's name rather than dumping its bytes.
+void PrintTo(const StartUpCase& start, std::ostream* out) {
+    *out << start.name;
+}
 
 class MainFrameStartUp : public ::testing::TestWithParam<StartUpCase> {
 protected:

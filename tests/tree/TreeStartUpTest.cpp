@@ -1,5 +1,7 @@
 #include <QStringList>
 
+#include <ostream>
+
 #include "TreeViewFixture.h"
 #include "document/Hints.h"
 #include "views/FolderTreeItem.h"
@@ -60,6 +62,11 @@ struct StartFolderCase {
     const char* selected;
     bool found;
 };
+
+// Names the case in the test's name rather than dumping its bytes.
+void PrintTo(const StartFolderCase& start, std::ostream* out) {
+    *out << start.name;
+}
 
 class TreeStartFolder : public TreeViewFixture,
                         public ::testing::WithParamInterface<StartFolderCase> {};
