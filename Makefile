@@ -1,9 +1,10 @@
 # `make run` and `make test` do all set-up on a fresh Debian machine.
 BUILD_DIR := build
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format \
-            fonts-ipafont-gothic xvfb xauth xdotool x11-apps
+            fonts-ipafont-gothic xvfb xauth xdotool x11-apps \
+            dpkg-dev file desktop-file-utils appstream man-db
 
-.PHONY: all setup configure build test run bench install format clean
+.PHONY: all setup configure build test run bench install deb format clean
 
 all: build
 
@@ -33,6 +34,10 @@ bench: build
 
 install: build
 	@cmake --install $(BUILD_DIR)
+
+# build/vorn_<version>_<arch>.deb
+deb: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 format: configure
 	@cmake --build $(BUILD_DIR) --target format

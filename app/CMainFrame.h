@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "framework/CFrameWnd.h"
 
 class CVornDoc;
@@ -12,10 +15,12 @@ class QToolBar;
 
 // The main window: menu, toolbar, status bar, and the four panes in three nested splitters.
 // The panes attach to the document in the order list, tree, form, chart, which is the order
-// every broadcast visits them.
+// every broadcast visits them. With a start folder, the tree selects that folder at the first
+// update instead of the start drive.
 class CMainFrame : public CFrameWnd {
 public:
-    explicit CMainFrame(CVornDoc* document);
+    explicit CMainFrame(CVornDoc* document,
+                        const std::optional<std::string>& startFolder = std::nullopt);
 
     CVornListView* ListView() const { return m_listView; }
     CVornTreeView* TreeView() const { return m_treeView; }
@@ -29,7 +34,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void OnCreateClient(CVornDoc* document, int width, int height);
+    void OnCreateClient(CVornDoc* document, const std::optional<std::string>& startFolder,
+                        int width, int height);
     void OnCreate();
     void CreateMenu();
     void CreateToolBar();

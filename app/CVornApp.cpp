@@ -1,19 +1,21 @@
 #include "app/CVornApp.h"
 
+#include <utility>
+
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "dialogs/CAboutDlg.h"
 #include "document/CVornDoc.h"
 
-CVornApp::CVornApp() {
+CVornApp::CVornApp(std::optional<std::string> startFolder) : m_startFolder(std::move(startFolder)) {
     MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
 }
 
 bool CVornApp::InitInstance() {
     AddDocTemplate(CSingleDocTemplate{[] { return std::make_unique<CVornDoc>(); },
-                                      [](CDocument* document) {
+                                      [this](CDocument* document) {
                                           return std::make_unique<CMainFrame>(
-                                              static_cast<CVornDoc*>(document));
+                                              static_cast<CVornDoc*>(document), m_startFolder);
                                       }});
     return OnFileNew();
 }

@@ -2,13 +2,18 @@
 #include <QFont>
 
 #include "app/CVornApp.h"
+#include "app/CommandLine.h"
 
 int main(int argc, char** argv) {
+    // Read before any window exists: the usage and the version need no display.
+    const CommandLine commandLine = ReadCommandLine(argc, argv);
+    if (commandLine.exitStatus) {
+        return *commandLine.exitStatus;
+    }
     QApplication application(argc, argv);
     // The metric-compatible stand-in for the Japanese UI font the layouts are measured in.
     application.setFont(QFont(QStringLiteral("IPAPGothic"), 9));
-    // Command-line arguments name no document: the application opens none, so they are ignored.
-    CVornApp vorn;
+    CVornApp vorn(commandLine.startFolder);
     if (!vorn.InitInstance()) {
         return 1;
     }

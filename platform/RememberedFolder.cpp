@@ -29,8 +29,13 @@ std::string NameOfChild(int parentFd, const FolderId& child) {
 } // namespace
 
 bool RememberedFolder::RememberWorkingDirectory(const FolderId& root) {
+    const FileDescriptor here(::open(".", kListFlags));
+    return here.valid() && RememberFolder(here.get(), root);
+}
+
+bool RememberedFolder::RememberFolder(int folderFd, const FolderId& root) {
     names.clear();
-    FileDescriptor folder(::open(".", kListFlags));
+    FileDescriptor folder(::fcntl(folderFd, F_DUPFD_CLOEXEC, 0));
     FolderId step;
     if (!folder.valid() || !IdentifyFolder(folder.get(), step)) {
         return false;

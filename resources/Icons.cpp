@@ -72,6 +72,11 @@ void QuestionIcon(QPainter& painter) {
 } // namespace
 
 QIcon LoadIcon(unsigned id) {
+    const QImage image = RenderIcon(id, kIconSize);
+    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+}
+
+QImage RenderIcon(unsigned id, int size) {
     void (*paint)(QPainter&) = nullptr;
     switch (id) {
     case 128:
@@ -89,13 +94,15 @@ QIcon LoadIcon(unsigned id) {
     default:
         return {};
     }
-    QImage image(kIconSize, kIconSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    // The drawings are made on a 32 x 32 grid.
+    painter.scale(qreal(size) / kIconSize, qreal(size) / kIconSize);
     paint(painter);
     painter.end();
-    return QIcon(QPixmap::fromImage(image));
+    return image;
 }
 
 } // namespace resources

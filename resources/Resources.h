@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -22,6 +23,9 @@ QPixmap LoadBitmap(unsigned id);
 
 // 32 x 32: 128 the application, 129 the document, 136 a notice, 161 a question.
 QIcon LoadIcon(unsigned id);
+// The same drawing at `size` x `size` pixels, for the desktop's icon sizes; null for an
+// unknown number.
+QImage RenderIcon(unsigned id, int size);
 
 const MenuResource& LoadMenu(unsigned id);
 

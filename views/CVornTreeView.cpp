@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CommandIds.h"
@@ -72,6 +73,15 @@ FolderTreeItem* RequestedChild(const FolderTreeItem* parent, long ordinal,
     return named;
 }
 
+FolderTreeItem* ChildNamed(const FolderTreeItem* parent, const std::string& name) {
+    for (int index = 0; index < parent->childCount(); ++index) {
+        if (parent->Child(index)->NameBytes() == name) {
+            return parent->Child(index);
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 CVornTreeView::CVornTreeView(QWidget* parent)
@@ -93,8 +103,28 @@ CVornTreeView::~CVornTreeView() {
     disconnect(m_tree, nullptr, this, nullptr);
 }
 
+void CVornTreeView::SetStartFolder(const std::string& folder) {
+    m_startFolder = folder;
+    platform::FolderRoute route;
+    m_startRoute = platform::FindFolderRoute(folder, route)
+                       ? std::optional<platform::FolderRoute>(std::move(route))
+                       : std::nullopt;
+}
+
 void CVornTreeView::OnInitialUpdate() {
     CView::OnInitialUpdate();
+    FolderTreeItem* item = ListDrives();
+    if (m_startFolder) {
+        item = ReachStartFolder(item);
+    }
+    if (item) {
+        m_tree->SelectItem(item);
+    }
+}
+
+// Every usable drive, the start drive expanded with its folders; returns the item to select,
+// none when the start drive cannot be used.
+FolderTreeItem* CVornTreeView::ListDrives() {
     m_tree->DeleteAllItems();
     platform::_chdir("\\");
     const int startDrive = platform::_getdrive();
@@ -106,7 +136,7 @@ void CVornTreeView::OnInitialUpdate() {
     FolderTreeItem* item = nullptr;
     if (startDrive >= kFirstDrive && startDrive <= kLastDrive) {
         if (!DriveUsable(startDrive)) {
-            return;
+            return nullptr;
         }
         item = AddDriveItem(true);
         FillChildFolders(item);
@@ -114,12 +144,46 @@ void CVornTreeView::OnInitialUpdate() {
         // Started outside every drive: the first listed drive, at its own current folder.
         item = m_tree->GetRootItem(0);
         if (!item || !DriveUsable(item->ItemData())) {
-            return;
+            return nullptr;
         }
         FillChildFolders(item);
         item->setExpanded(true);
     }
-    m_tree->SelectItem(item);
+    return item;
+}
+
+// The start folder's item, or with the notice `plainStart`, the tree then as it would be
+// without a start folder.
+FolderTreeItem* CVornTreeView::ReachStartFolder(FolderTreeItem* plainStart) {
+    if (FolderTreeItem* folder = m_startRoute ? ListDownTo(*m_startRoute) : nullptr) {
+        return folder;
+    }
+    CFolderNotFoundDlg notice;
+    notice.m_strName = DisplayName(*m_startFolder);
+    notice.DoModal();
+    return plainStart;
+}
+
+// Lists each folder on the route from its drive's root down, as the selections of a user
+// clicking down to the last one would, and returns the last one's item. A folder the tree does
+// not list (one named with a leading ".") or a step that fails ends the walk with none, and the
+// drive item is left without the children listed on the way.
+FolderTreeItem* CVornTreeView::ListDownTo(const platform::FolderRoute& route) {
+    FolderTreeItem* drive = FindDriveItem(route.drive);
+    if (!drive || EnterItemFolder(drive) != 0) {
+        return nullptr;
+    }
+    FolderTreeItem* item = drive;
+    for (const std::string& name : route.names) {
+        m_tree->DeleteChildren(item);
+        FillChildFolders(item);
+        item = ChildNamed(item, name);
+        if (!item || platform::_chdir(StepInto(name)) != 0) {
+            m_tree->DeleteChildren(drive);
+            return nullptr;
+        }
+    }
+    return item;
 }
 
 void CVornTreeView::OnUpdate(CView* pSender, long lHint, CObject* pHint) {

@@ -2,7 +2,11 @@
 
 #include <QIcon>
 
+#include <optional>
+#include <string>
+
 #include "framework/CView.h"
+#include "platform/FolderRoute.h"
 
 class FolderRequest;
 class FolderTreeCtrl;
@@ -22,6 +26,11 @@ public:
 
     FolderTreeCtrl& GetTreeCtrl() const { return *m_tree; }
 
+    // The first update selects `folder` instead of the start drive, as if the user had clicked
+    // down to it; when the tree cannot reach it, the folder-not-found notice names it as given.
+    // It is looked up now, from the working directory as it is now.
+    void SetStartFolder(const std::string& folder);
+
 protected:
     void OnSelchanged();
     void OnFolderUp();
@@ -31,6 +40,10 @@ protected:
 private:
     void ApplySelection();
     void OpenRequestedFolder(long ordinal, const FolderRequest* request);
+
+    FolderTreeItem* ListDrives();
+    FolderTreeItem* ReachStartFolder(FolderTreeItem* plainStart);
+    FolderTreeItem* ListDownTo(const platform::FolderRoute& route);
 
     FolderTreeItem* AddDriveItem(bool expanded);
     FolderTreeItem* FindDriveItem(long drive) const;
@@ -45,4 +58,6 @@ private:
     FolderTreeCtrl* m_tree;
     QIcon m_driveImage;
     QIcon m_folderImage;
+    std::optional<std::string> m_startFolder;
+    std::optional<platform::FolderRoute> m_startRoute;
 };

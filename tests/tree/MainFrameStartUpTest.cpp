@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,20 @@
 
 namespace {
 
-class MainFrameStartUp : public ::testing::Test {
+struct StartUpCase {
+    const char* name;
+    std::optional<std::string> startFolder; // from the working directory, C/big
+    std::vector<std::string> rows;
+    const char* selected;
+    const char* workingDirectory; // below the temporary tree
+};
+
+// Names the case in the test's name rather than dumping its bytes.
+void PrintTo(const StartUpCase& start, std::ostream* out) {
+    *out << start.name;
+}
+
+class MainFrameStartUp : public ::testing::TestWithParam<StartUpCase> {
 protected:
     MainFrameStartUp() : m_startDirectory(testsupport::WorkingDirectory()) {}
     ~MainFrameStartUp() override {
@@ -30,14 +45,14 @@ private:
     std::string m_startDirectory;
 };
 
-TEST_F(MainFrameStartUp, EveryPaneShowsTheStartDriveRootBeforeTheFirstPaint) {
+TEST_P(MainFrameStartUp, EveryPaneShowsTheStartFolderBeforeTheFirstPaint) {
     disk.File("C/big/data", 3000);
     disk.File("C/small.txt", 10);
     disk.Folder("D/elsewhere");
     platform::UseTestDrives({{3, disk.Path("C")}, {4, disk.Path("D")}});
     ASSERT_EQ(::chdir(disk.Path("C/big").c_str()), 0);
 
-    CVornApp app;
+    CVornApp app(GetParam().startFolder);
     ASSERT_TRUE(app.InitInstance());
     const auto* frame = static_cast<const CMainFrame*>(app.MainFrame());
 
@@ -46,12 +61,18 @@ TEST_F(MainFrameStartUp, EveryPaneShowsTheStartDriveRootBeforeTheFirstPaint) {
     for (int row = 0; row < list.RowCount(); ++row) {
         names.push_back(list.Row(row).name);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"big", "small.txt"}));
+    EXPECT_EQ(names, GetParam().rows);
     const FolderTreeItem* selected = frame->TreeView()->GetTreeCtrl().GetSelectedItem();
     ASSERT_NE(selected, nullptr);
-    EXPECT_EQ(selected->text(0), "[C:]");
+    EXPECT_EQ(selected->text(0), GetParam().selected);
     EXPECT_EQ(frame->GetActiveView(), frame->TreeView());
-    EXPECT_EQ(testsupport::WorkingDirectory(), disk.Path("C"));
+    EXPECT_EQ(testsupport::WorkingDirectory(), disk.Path(GetParam().workingDirectory));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, MainFrameStartUp,
+    ::testing::Values(StartUpCase{"NoFolder", std::nullopt, {"big", "small.txt"}, "[C:]", "C"},
+                      StartUpCase{"FolderGiven", ".", {"data"}, "big", "C/big"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,5 +1,7 @@
 #include <QStringList>
 
+#include <ostream>
+
 #include "TreeViewFixture.h"
 #include "document/Hints.h"
 #include "views/FolderTreeItem.h"
@@ -49,5 +51,64 @@ TEST_F(TreeStartUp, StartedInASubFolderSelectsItsDriveAndMakesTheRootCurrent) {
     EXPECT_EQ(folderChanges, std::vector<std::string>{"[D:]"});
     EXPECT_TRUE(InSelectedFolder());
 }
+
+} // namespace
+
+namespace {
+
+struct StartFolderCase {
+    const char* name;
+    const char* given; // from the working directory, the root of drive C
+    const char* selected;
+    bool found;
+};
+
+// Names the case in the test's name rather than dumping its bytes.
+void PrintTo(const StartFolderCase& start, std::ostream* out) {
+    *out << start.name;
+}
+
+class TreeStartFolder : public TreeViewFixture,
+                        public ::testing::WithParamInterface<StartFolderCase> {};
+
+TEST_P(TreeStartFolder, SelectsTheFolderAsIfClickedDownToOrStartsPlainlyWithTheNotice) {
+    UseDrives("CD");
+    disk.Folder("C/here/below");
+    disk.File("C/file.txt", 10);
+    disk.Folder("D/sub/deeper");
+    disk.Folder("D/sub/.hidden");
+    disk.Folder("outside");
+    disk.Link("C/away", Root('D') + "/sub");
+    const StartFolderCase& start = GetParam();
+    StartIn(Root('C'), start.given);
+
+    EXPECT_EQ(SelectedPath(), start.selected);
+    EXPECT_EQ(folderChanges, std::vector<std::string>{start.selected});
+    EXPECT_TRUE(InSelectedFolder());
+    if (start.found) {
+        EXPECT_TRUE(notices.isEmpty());
+        for (const QTreeWidgetItem* above = Item(start.selected)->parent(); above;
+             above = above->parent()) {
+            EXPECT_TRUE(above->isExpanded()) << above->text(0).toStdString();
+        }
+    } else {
+        EXPECT_EQ(notices, QStringList{QStringLiteral("CFolderNotFoundDlg(%1)").arg(start.given)});
+        // Nothing listed on a way down that failed stays.
+        EXPECT_TRUE(Texts("[D:]").isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Given, TreeStartFolder,
+    ::testing::Values(StartFolderCase{"Relative", "here/below", "[C:]/here/below", true},
+                      StartFolderCase{"OnAnotherDrive", "../D/sub", "[D:]/sub", true},
+                      StartFolderCase{"ThroughALink", "away/deeper", "[D:]/sub/deeper", true},
+                      StartFolderCase{"DriveRoot", "../D", "[D:]", true},
+                      StartFolderCase{"Missing", "here/gone", "[C:]", false},
+                      StartFolderCase{"AFile", "file.txt", "[C:]", false},
+                      StartFolderCase{"OnNoDrive", "../outside", "[C:]", false},
+                      StartFolderCase{"BelowAFolderTheTreeHides", "../D/sub/.hidden", "[C:]",
+                                      false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -92,8 +92,12 @@ void TreeViewFixture::Remove(const std::string& relative) const {
     std::filesystem::remove_all(disk.Path(relative));
 }
 
-void TreeViewFixture::StartIn(const std::string& folder) {
+void TreeViewFixture::StartIn(const std::string& folder,
+                              const std::optional<std::string>& startFolder) {
     ASSERT_EQ(::chdir(folder.c_str()), 0) << folder;
+    if (startFolder) {
+        tree.SetStartFolder(*startFolder);
+    }
     tree.OnInitialUpdate();
 }
 

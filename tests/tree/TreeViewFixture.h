@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,9 @@ protected:
     std::string Root(char letter) const { return disk.Path(std::string(1, letter)); }
     // Takes a folder of the temporary tree away, as if from outside the application.
     void Remove(const std::string& relative) const;
-    // Starts the pane with `folder` as the working directory.
-    void StartIn(const std::string& folder);
+    // Starts the pane with `folder` as the working directory, at `startFolder` when given.
+    void StartIn(const std::string& folder,
+                 const std::optional<std::string>& startFolder = std::nullopt);
 
     // "[C:]/alpha/beta" names the item "beta" below "alpha" below the drive item "[C:]".
     FolderTreeItem* Item(const std::string& path) const;

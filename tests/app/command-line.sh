@@ -1,0 +1,29 @@
+#!/bin/sh
+# The answers the binary gives without a window: with no display at all, each call must end
+# with its status and write its text to the one stream named, nothing to the other.
+# Usage: command-line.sh PATH/TO/vorn
+vorn=$1
+out=$(mktemp) err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+failed=0
+
+# expect STATUS STREAM FIRST-LINE-PATTERN ARGUMENT...
+expect() {
+    status=$1 stream=$2 pattern=$3
+    shift 3
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$vorn" "$@" >"$out" 2>"$err"
+    actual=$?
+    if [ "$stream" = stdout ]; then text=$out quiet=$err; else text=$err quiet=$out; fi
+    if [ "$actual" -ne "$status" ] || ! head -n 1 "$text" | grep -q "$pattern" || [ -s "$quiet" ]; then
+        echo "FAIL: vorn $*: status $actual (want $status), $stream should start with /$pattern/"
+        sed 's/^/  stdout: /' "$out"
+        sed 's/^/  stderr: /' "$err"
+        failed=1
+    fi
+}
+
+expect 0 stdout '^Vorn 1\.0$' --version
+expect 0 stdout '^Usage: .* \[FOLDER\]$' --help
+expect 2 stderr "^Unknown option 'no-such-option'" --no-such-option
+expect 2 stderr '^Only one folder' one two
+exit $failed
