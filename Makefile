@@ -4,7 +4,7 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format \
             fonts-ipafont-gothic xvfb xauth xdotool x11-apps \
             dpkg-dev file desktop-file-utils appstream man-db
 
-.PHONY: all setup configure build test run bench install deb format clean
+.PHONY: all setup configure build test check run bench install deb format clean
 
 all: build
 
@@ -12,7 +12,7 @@ setup:
 	@./scripts/install-missing.sh $(PACKAGES)
 
 configure: setup
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_WERROR=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR)
@@ -20,6 +20,22 @@ build: configure
 test: build
 	@cmake --build $(BUILD_DIR) --target format-check
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j2
+
+# The suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the measuring and deletion
+# suites, whose walks share work between threads, under ThreadSanitizer, repeatedly. Any report
+# fails the run; only Qt's own leaks are suppressed.
+SAN_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+           LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/qt-leaks.supp:print_suppressions=0 \
+           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+           TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+check: setup
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=address,undefined >/dev/null
+	@cmake --build build-asan
+	@cd build-asan && $(SAN_ENV) ctest --output-on-failure -j2 -E '^package\.'
+	@cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_SANITIZE=thread >/dev/null
+	@cmake --build build-tsan --target measure_tests deletion_tests
+	@cd build-tsan && $(SAN_ENV) ./tests/measure_tests --gtest_repeat=3 --gtest_brief=1 && \
+		$(SAN_ENV) ./tests/deletion_tests --gtest_brief=1
 
 run: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
@@ -43,4 +59,4 @@ format: configure
 	@cmake --build $(BUILD_DIR) --target format
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-asan build-tsan
