@@ -33,7 +33,8 @@ QStringList PromptParts(unsigned id) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CVornDoc* document, const std::optional<std::string>& startFolder) {
+CMainFrame::CMainFrame(CVornDoc* document, platform::Drives& drives,
+                       const std::optional<std::string>& startFolder) {
     // The document's name, then the window title of the document template string.
     const QStringList templateParts = resources::LoadString(kMainResource).split(QLatin1Char('\n'));
     setWindowTitle(templateParts.value(1) + QStringLiteral(" - ") + templateParts.value(0));
@@ -41,28 +42,29 @@ CMainFrame::CMainFrame(CVornDoc* document, const std::optional<std::string>& sta
     resize(kInitialWidth, kInitialHeight);
     SetDocument(document);
     // The panes are sized from the client area before the bars take their share of it.
-    OnCreateClient(document, startFolder, kInitialWidth, kInitialHeight);
+    OnCreateClient(document, drives, startFolder, kInitialWidth, kInitialHeight);
     OnCreate();
     // The tree is the first pane: it is the active one when the window first shows.
     SetActiveView(m_treeView);
     m_treeView->setFocus();
 }
 
-void CMainFrame::OnCreateClient(CVornDoc* document, const std::optional<std::string>& startFolder,
-                                int width, int height) {
+void CMainFrame::OnCreateClient(CVornDoc* document, platform::Drives& drives,
+                                const std::optional<std::string>& startFolder, int width,
+                                int height) {
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
     setCentralWidget(m_wndSplitter);
     m_wndSplitterRight = new QSplitter(Qt::Vertical, m_wndSplitter);
     m_listView = new CVornListView(m_wndSplitterRight);
     m_listView->AttachDocument(document);
-    m_treeView = new CVornTreeView();
+    m_treeView = new CVornTreeView(drives);
     m_wndSplitter->insertWidget(0, m_treeView);
     m_treeView->AttachDocument(document);
     if (startFolder) {
         m_treeView->SetStartFolder(*startFolder);
     }
     m_wndSplitterBottom = new QSplitter(Qt::Horizontal, m_wndSplitterRight);
-    m_formView = new CVornFormView(m_wndSplitterBottom);
+    m_formView = new CVornFormView(drives, m_wndSplitterBottom);
     m_formView->AttachDocument(document);
     m_chartView = new CVornView(m_wndSplitterBottom);
     m_chartView->AttachDocument(document);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/CFrameWnd.h"
+#include "platform/Drives.h"
 
 class CVornDoc;
 class CVornFormView;
@@ -19,8 +20,8 @@ class QToolBar;
 // update instead of the start drive.
 class CMainFrame : public CFrameWnd {
 public:
-    explicit CMainFrame(CVornDoc* document,
-                        const std::optional<std::string>& startFolder = std::nullopt);
+    CMainFrame(CVornDoc* document, platform::Drives& drives,
+               const std::optional<std::string>& startFolder = std::nullopt);
 
     CVornListView* ListView() const { return m_listView; }
     CVornTreeView* TreeView() const { return m_treeView; }
@@ -34,8 +35,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void OnCreateClient(CVornDoc* document, const std::optional<std::string>& startFolder,
-                        int width, int height);
+    void OnCreateClient(CVornDoc* document, platform::Drives& drives,
+                        const std::optional<std::string>& startFolder, int width, int height);
     void OnCreate();
     void CreateMenu();
     void CreateToolBar();

@@ -7,7 +7,8 @@
 #include "dialogs/CAboutDlg.h"
 #include "document/CVornDoc.h"
 
-CVornApp::CVornApp(std::optional<std::string> startFolder) : m_startFolder(std::move(startFolder)) {
+CVornApp::CVornApp(platform::Drives& drives, std::optional<std::string> startFolder)
+    : m_drives(drives), m_startFolder(std::move(startFolder)) {
     MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
 }
 
@@ -15,7 +16,8 @@ bool CVornApp::InitInstance() {
     AddDocTemplate(CSingleDocTemplate{[] { return std::make_unique<CVornDoc>(); },
                                       [this](CDocument* document) {
                                           return std::make_unique<CMainFrame>(
-                                              static_cast<CVornDoc*>(document), m_startFolder);
+                                              static_cast<CVornDoc*>(document), m_drives,
+                                              m_startFolder);
                                       }});
     return OnFileNew();
 }

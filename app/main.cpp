@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // The metric-compatible stand-in for the Japanese UI font the layouts are measured in.
     application.setFont(QFont(QStringLiteral("IPAPGothic"), 9));
-    CVornApp vorn(commandLine.startFolder);
+    platform::Drives drives;
+    CVornApp vorn(drives, commandLine.startFolder);
     if (!vorn.InitInstance()) {
         return 1;
     }

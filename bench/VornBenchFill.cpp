@@ -27,11 +27,12 @@ int main(int argc, char** argv) {
     // The application object owns the main window, so the progress dialog disables it as in
     // the application. Its own start would fill from the drive's root, so the frame is made
     // and updated here without the tree's first update.
-    CVornApp vorn;
+    platform::Drives drives;
+    CVornApp vorn(drives);
     vorn.AddDocTemplate(CSingleDocTemplate{[] { return std::make_unique<CVornDoc>(); },
-                                           [](CDocument* document) {
+                                           [&drives](CDocument* document) {
                                                return std::make_unique<CMainFrame>(
-                                                   static_cast<CVornDoc*>(document));
+                                                   static_cast<CVornDoc*>(document), drives);
                                            }});
     if (!vorn.CreateDocumentAndFrame()) {
         return 1;

@@ -5,8 +5,6 @@
 
 #include <cerrno>
 
-#include "platform/DriveTable.h"
-
 namespace platform {
 
 namespace {
@@ -20,27 +18,14 @@ FileDescriptor OpenHere() {
 
 } // namespace
 
-CurrentDrive& CurrentDrive::instance() {
-    static CurrentDrive state;
-    return state;
-}
-
-void CurrentDrive::reset() {
-    m_started = false;
-    m_drive = 0;
-    m_root = FolderId();
-    m_remembered.clear();
-}
-
 void CurrentDrive::start() {
     if (m_started) {
         return;
     }
     m_started = true;
-    DriveTable& table = DriveTable::instance();
     FileDescriptor here = OpenHere();
-    m_drive = here.valid() ? table.driveHolding(here.get()) : 0;
-    FileDescriptor root = table.openRoot(m_drive);
+    m_drive = here.valid() ? m_table.driveHolding(here.get()) : 0;
+    FileDescriptor root = m_table.openRoot(m_drive);
     if (!root.valid() || !IdentifyFolder(root.get(), m_root)) {
         m_drive = 0;
     }
@@ -52,7 +37,7 @@ int CurrentDrive::drive() {
 }
 
 FileDescriptor CurrentDrive::returnFolder(int drive, FolderId& rootId) {
-    FileDescriptor root = DriveTable::instance().openRoot(drive);
+    FileDescriptor root = m_table.openRoot(drive);
     if (!root.valid() || !IdentifyFolder(root.get(), rootId)) {
         return {};
     }
@@ -105,7 +90,7 @@ int CurrentDrive::enter(const std::string& name) {
 }
 
 int CurrentDrive::enterRoot() {
-    FileDescriptor root = DriveTable::instance().openRoot(m_drive);
+    FileDescriptor root = m_table.openRoot(m_drive);
     FolderId rootId;
     if (!root.valid() || !IdentifyFolder(root.get(), rootId) || ::fchdir(root.get()) != 0) {
         return -1;

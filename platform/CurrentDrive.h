@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/DriveTable.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FolderAncestry.h"
 #include "platform/RememberedFolder.h"
@@ -14,7 +15,7 @@ namespace platform {
 // directory itself is the current drive's folder. User-interface thread only.
 class CurrentDrive {
 public:
-    static CurrentDrive& instance();
+    explicit CurrentDrive(DriveTable& table) : m_table(table) {}
 
     int drive();
     int change(int drive);
@@ -22,16 +23,13 @@ public:
     // The folder that is, or on making `drive` current would be, its current folder.
     FileDescriptor folderOf(int drive);
 
-    // Forgets everything; the next question finds the drive holding the working directory.
-    void reset();
-
 private:
-    CurrentDrive() = default;
     void start();
     FileDescriptor returnFolder(int drive, FolderId& rootId);
     int enterRoot();
     int enterPath(std::string_view path);
 
+    DriveTable& m_table;
     bool m_started = false;
     int m_drive = 0;
     FolderId m_root; // where ".." stops

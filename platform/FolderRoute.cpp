@@ -11,12 +11,11 @@
 
 namespace platform {
 
-bool FindFolderRoute(const std::string& path, FolderRoute& route) {
+bool FindFolderRoute(DriveTable& table, const std::string& path, FolderRoute& route) {
     const FileDescriptor folder(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!folder.valid()) {
         return false;
     }
-    DriveTable& table = DriveTable::instance();
     const int drive = table.driveHolding(folder.get());
     if (drive == 0) {
         return false;

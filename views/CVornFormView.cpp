@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "platform/Crt.h"
-
 namespace {
 
 constexpr unsigned kDiskFiguresTemplate = 130;
@@ -14,8 +12,8 @@ constexpr int kSelectedSize = 1015;
 
 } // namespace
 
-CVornFormView::CVornFormView(QWidget* parent)
-    : CVornPaneView<CFormView>(kDiskFiguresTemplate, parent) {}
+CVornFormView::CVornFormView(platform::Drives& drives, QWidget* parent)
+    : CVornPaneView<CFormView>(kDiskFiguresTemplate, parent), m_drives(drives) {}
 
 void CVornFormView::OnInitialUpdate() {
     CFormView::OnInitialUpdate();
@@ -45,7 +43,7 @@ void CVornFormView::DoDataExchange() {
 void CVornFormView::UpdateDiskFigures() {
     platform::_diskfree_t figures;
     // A drive that cannot be queried shows zeros rather than figures of no meaning.
-    if (platform::_getdiskfree(platform::_getdrive(), figures) != 0) {
+    if (m_drives._getdiskfree(m_drives._getdrive(), figures) != 0) {
         figures = {};
     }
     const std::uint64_t cluster = figures.bytes_per_sector * figures.sectors_per_cluster;

@@ -5,13 +5,14 @@
 #include <cstdint>
 
 #include "framework/CFormView.h"
+#include "platform/Drives.h"
 #include "views/CVornPaneView.h"
 
 // The disk figures: the current drive's size and free space, the current folder's total and
 // the selected rows' total, each in bytes with grouped digits.
 class CVornFormView : public CVornPaneView<CFormView> {
 public:
-    explicit CVornFormView(QWidget* parent = nullptr);
+    explicit CVornFormView(platform::Drives& drives, QWidget* parent = nullptr);
 
     void OnInitialUpdate() override;
     void OnUpdate(CView* pSender, long lHint, CObject* pHint) override;
@@ -25,4 +26,7 @@ public:
     QString m_strDiskFree;
     QString m_strCurrentTotal;
     QString m_strSelectedSize;
+
+private:
+    platform::Drives& m_drives;
 };

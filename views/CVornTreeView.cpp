@@ -31,11 +31,6 @@ constexpr unsigned kDriveBitmap = 131;
 constexpr unsigned kClosedFolderBitmap = 132;
 constexpr unsigned kOpenFolderBitmap = 133;
 
-// A usable drive is one that can be made current; passing leaves it current.
-bool DriveUsable(long drive) {
-    return platform::_chdrive(int(drive)) == 0;
-}
-
 QIcon TreeImage(unsigned normalBitmap, unsigned selectedBitmap) {
     QIcon image;
     image.addPixmap(resources::LoadBitmap(normalBitmap), QIcon::Normal);
@@ -84,8 +79,8 @@ FolderTreeItem* ChildNamed(const FolderTreeItem* parent, const std::string& name
 
 } // namespace
 
-CVornTreeView::CVornTreeView(QWidget* parent)
-    : CView(parent), m_tree(new FolderTreeCtrl(this)),
+CVornTreeView::CVornTreeView(platform::Drives& drives, QWidget* parent)
+    : CView(parent), m_drives(drives), m_tree(new FolderTreeCtrl(this)),
       m_driveImage(TreeImage(kDriveBitmap, kDriveBitmap)),
       m_folderImage(TreeImage(kClosedFolderBitmap, kOpenFolderBitmap)) {
     auto* layout = new QVBoxLayout(this);
@@ -106,7 +101,7 @@ CVornTreeView::~CVornTreeView() {
 void CVornTreeView::SetStartFolder(const std::string& folder) {
     m_startFolder = folder;
     platform::FolderRoute route;
-    m_startRoute = platform::FindFolderRoute(folder, route)
+    m_startRoute = m_drives.FindRoute(folder, route)
                        ? std::optional<platform::FolderRoute>(std::move(route))
                        : std::nullopt;
 }
@@ -126,24 +121,24 @@ void CVornTreeView::OnInitialUpdate() {
 // none when the start drive cannot be used.
 FolderTreeItem* CVornTreeView::ListDrives() {
     m_tree->DeleteAllItems();
-    platform::_chdir("\\");
-    const int startDrive = platform::_getdrive();
+    m_drives._chdir("\\");
+    const int startDrive = m_drives._getdrive();
     for (int drive = kFirstDrive; drive <= kLastDrive; ++drive) {
-        if (DriveUsable(drive) && drive != startDrive) {
-            AddDriveItem(false);
+        if (MakeDriveCurrent(drive) && drive != startDrive) {
+            AddDriveItem(drive, false);
         }
     }
     FolderTreeItem* item = nullptr;
     if (startDrive >= kFirstDrive && startDrive <= kLastDrive) {
-        if (!DriveUsable(startDrive)) {
+        if (!MakeDriveCurrent(startDrive)) {
             return nullptr;
         }
-        item = AddDriveItem(true);
+        item = AddDriveItem(startDrive, true);
         FillChildFolders(item);
     } else {
         // Started outside every drive: the first listed drive, at its own current folder.
         item = m_tree->GetRootItem(0);
-        if (!item || !DriveUsable(item->ItemData())) {
+        if (!item || !MakeDriveCurrent(item->ItemData())) {
             return nullptr;
         }
         FillChildFolders(item);
@@ -178,7 +173,7 @@ FolderTreeItem* CVornTreeView::ListDownTo(const platform::FolderRoute& route) {
         m_tree->DeleteChildren(item);
         FillChildFolders(item);
         item = ChildNamed(item, name);
-        if (!item || platform::_chdir(StepInto(name)) != 0) {
+        if (!item || m_drives._chdir(StepInto(name)) != 0) {
             m_tree->DeleteChildren(drive);
             return nullptr;
         }
@@ -261,7 +256,7 @@ void CVornTreeView::OnFolderUp() {
     if (!item || !item->Parent()) {
         return;
     }
-    platform::_chdir("..");
+    m_drives._chdir("..");
     m_tree->SelectItem(item->Parent());
 }
 
@@ -274,7 +269,7 @@ void CVornTreeView::OnRefreshDrives() {
     progress.m_strText = QStringLiteral("ﾄﾞﾗｲﾌﾞを検索中です．．．");
     progress.Create();
     progress.SetRange(0, kDriveSearchRange);
-    const int rememberedDrive = platform::_getdrive();
+    const int rememberedDrive = m_drives._getdrive();
     const FolderTreeItem* selectionDrive = DriveItemOf(m_tree->GetSelectedItem());
     const long selectedDrive = selectionDrive ? selectionDrive->ItemData() : 0;
     bool selectionMoved = false;
@@ -284,7 +279,7 @@ void CVornTreeView::OnRefreshDrives() {
         // Looked up afresh each round, as a selection made on the way may remove items.
         FolderTreeItem* item = FirstDriveItemFrom(drive);
         const long itemDrive = item ? item->ItemData() : kLastDrive + 1;
-        if (item && !DriveUsable(itemDrive)) {
+        if (item && !MakeDriveCurrent(itemDrive)) {
             if (itemDrive == selectedDrive) {
                 SelectFirstUsableDrive(itemDrive);
                 selectionMoved = true;
@@ -292,8 +287,8 @@ void CVornTreeView::OnRefreshDrives() {
             m_tree->DeleteItem(FindDriveItem(itemDrive));
         }
         for (; drive < itemDrive; ++drive) {
-            if (DriveUsable(drive)) {
-                AddDriveItem(false);
+            if (MakeDriveCurrent(drive)) {
+                AddDriveItem(drive, false);
             }
             progress.StepIt();
         }
@@ -302,12 +297,15 @@ void CVornTreeView::OnRefreshDrives() {
     }
     // The tests have moved the current drive; each drive still has its own folder.
     const FolderTreeItem* newDrive = DriveItemOf(m_tree->GetSelectedItem());
-    platform::_chdrive(selectionMoved && newDrive ? int(newDrive->ItemData()) : rememberedDrive);
+    m_drives._chdrive(selectionMoved && newDrive ? int(newDrive->ItemData()) : rememberedDrive);
     progress.DestroyWindow();
 }
 
-FolderTreeItem* CVornTreeView::AddDriveItem(bool expanded) {
-    const int drive = platform::_getdrive();
+bool CVornTreeView::MakeDriveCurrent(long drive) {
+    return m_drives._chdrive(int(drive)) == 0;
+}
+
+FolderTreeItem* CVornTreeView::AddDriveItem(int drive, bool expanded) {
     const QChar letter(char16_t(u'A' + drive - 1));
     auto* item = new FolderTreeItem(QStringLiteral("[%1:]").arg(letter), {}, drive, m_driveImage);
     m_tree->InsertSorted(nullptr, {item});
@@ -337,7 +335,7 @@ void CVornTreeView::SelectFirstUsableDrive(long failedDrive) {
     // When no other drive can be used the search ends after the last root item, and the
     // failed item keeps the selection until its caller removes it.
     for (int index = 0; FolderTreeItem* item = m_tree->GetRootItem(index); ++index) {
-        if (item->ItemData() != failedDrive && DriveUsable(item->ItemData())) {
+        if (item->ItemData() != failedDrive && MakeDriveCurrent(item->ItemData())) {
             m_tree->SelectItem(item);
             return;
         }
@@ -368,11 +366,11 @@ int CVornTreeView::EnterItemFolder(FolderTreeItem* item) {
         chain.push_back(step);
     }
     // From the drive's root, never from wherever the working directory happens to be.
-    if (platform::_chdrive(int(chain.back()->ItemData())) != 0 || platform::_chdir("\\") != 0) {
+    if (m_drives._chdrive(int(chain.back()->ItemData())) != 0 || m_drives._chdir("\\") != 0) {
         return -1;
     }
     for (auto folder = chain.rbegin() + 1; folder != chain.rend(); ++folder) {
-        if (platform::_chdir(StepInto((*folder)->NameBytes())) != 0) {
+        if (m_drives._chdir(StepInto((*folder)->NameBytes())) != 0) {
             return -1;
         }
     }
@@ -380,15 +378,15 @@ int CVornTreeView::EnterItemFolder(FolderTreeItem* item) {
 }
 
 int CVornTreeView::EnterSelectedFolder() {
-    platform::_chdir("\\");
+    m_drives._chdir("\\");
     FolderTreeItem* item = m_tree->GetSelectedItem();
     return item->Parent() ? EnterItemFolder(item) : 0;
 }
 
 int CVornTreeView::EnterSelectedDrive() {
     FolderTreeItem* item = m_tree->GetSelectedItem();
-    if (item->Parent() || platform::_chdrive(int(item->ItemData())) != 0) {
+    if (item->Parent() || m_drives._chdrive(int(item->ItemData())) != 0) {
         return -1;
     }
-    return platform::_chdir("\\");
+    return m_drives._chdir("\\");
 }

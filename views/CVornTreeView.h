@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/CView.h"
+#include "platform/Drives.h"
 #include "platform/FolderRoute.h"
 
 class FolderRequest;
@@ -18,7 +19,7 @@ class FolderTreeItem;
 // folder's children are listed when it is selected, one level at a time.
 class CVornTreeView : public CView {
 public:
-    explicit CVornTreeView(QWidget* parent = nullptr);
+    explicit CVornTreeView(platform::Drives& drives, QWidget* parent = nullptr);
     ~CVornTreeView() override;
 
     void OnInitialUpdate() override;
@@ -45,7 +46,9 @@ private:
     FolderTreeItem* ReachStartFolder(FolderTreeItem* plainStart);
     FolderTreeItem* ListDownTo(const platform::FolderRoute& route);
 
-    FolderTreeItem* AddDriveItem(bool expanded);
+    // A usable drive is one that can be made current; a usable one is left current.
+    bool MakeDriveCurrent(long drive);
+    FolderTreeItem* AddDriveItem(int drive, bool expanded);
     FolderTreeItem* FindDriveItem(long drive) const;
     FolderTreeItem* FirstDriveItemFrom(int drive) const;
     void SelectFirstUsableDrive(long failedDrive);
@@ -55,6 +58,7 @@ private:
     int EnterSelectedFolder();
     int EnterSelectedDrive();
 
+    platform::Drives& m_drives;
     FolderTreeCtrl* m_tree;
     QIcon m_driveImage;
     QIcon m_folderImage;

@@ -18,7 +18,7 @@
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "document/CVornDoc.h"
-#include "platform/DriveTableSeam.h"
+#include "support/FixedRoots.h"
 #include "support/TempTree.h"
 #include "views/CVornFormView.h"
 #include "views/CVornListView.h"
@@ -41,13 +41,12 @@ protected:
     MainFrame() : m_startFolder(testsupport::WorkingDirectory()) {
         disk.File("C/folder/inner", 2048);
         disk.File("C/file", 100);
-        platform::UseTestDrives({{3, disk.Path("C")}});
+        roots.roots = {{3, disk.Path("C")}};
         EXPECT_EQ(::chdir(disk.Path("C").c_str()), 0);
-        frame = std::make_unique<CMainFrame>(&document);
+        frame = std::make_unique<CMainFrame>(&document, drives);
     }
     ~MainFrame() override {
         frame.reset();
-        platform::UseSystemDrives();
         [[maybe_unused]] int ignored = ::chdir(m_startFolder.c_str());
     }
 
@@ -59,6 +58,8 @@ protected:
     }
 
     testsupport::TempTree disk;
+    testsupport::FixedRoots roots;
+    platform::Drives drives{roots};
     CVornDoc document;
     std::unique_ptr<CMainFrame> frame;
 

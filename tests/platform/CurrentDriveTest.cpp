@@ -9,7 +9,6 @@
 #include "FolderProbe.h"
 #include "PlatformTest.h"
 #include "platform/Crt.h"
-#include "platform/DriveTableSeam.h"
 
 namespace vorn_test {
 
@@ -26,7 +25,7 @@ protected:
         ASSERT_EQ(::mkdir(d.c_str(), 0755), 0);
         ASSERT_EQ(::mkdir((c + "/a").c_str(), 0755), 0);
         ASSERT_EQ(::mkdir((c + "/a/b").c_str(), 0755), 0);
-        platform::UseTestDrives({{3, c}, {4, d}});
+        UseDrives({{3, c}, {4, d}});
     }
 
     std::string c;
@@ -34,22 +33,22 @@ protected:
 };
 
 TEST_F(CurrentDriveTest, StartsOnTheDriveHoldingTheWorkingDirectory) {
-    EXPECT_EQ(platform::_getdrive(), 0);
+    EXPECT_EQ(m_drives->_getdrive(), 0);
     ASSERT_EQ(::chdir((c + "/a/b").c_str()), 0);
-    platform::UseTestDrives({{3, c}, {4, d}, {5, c + "/a"}});
-    EXPECT_EQ(platform::_getdrive(), 5);
+    UseDrives({{3, c}, {4, d}, {5, c + "/a"}});
+    EXPECT_EQ(m_drives->_getdrive(), 5);
 }
 
 TEST_F(CurrentDriveTest, EachDriveKeepsItsOwnFolder) {
-    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
     EXPECT_EQ(IdOfHere(), IdOf(c));
-    ASSERT_EQ(platform::_chdir("a/b"), 0);
-    ASSERT_EQ(platform::_chdrive(4), 0);
-    EXPECT_EQ(platform::_getdrive(), 4);
+    ASSERT_EQ(m_drives->_chdir("a/b"), 0);
+    ASSERT_EQ(m_drives->_chdrive(4), 0);
+    EXPECT_EQ(m_drives->_getdrive(), 4);
     EXPECT_EQ(IdOfHere(), IdOf(d));
-    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
     EXPECT_EQ(IdOfHere(), IdOf(c + "/a/b"));
-    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
     EXPECT_EQ(IdOfHere(), IdOf(c + "/a/b"));
 }
 
@@ -68,129 +67,129 @@ int DescriptorsInto(const std::string& root) {
 }
 
 TEST_F(CurrentDriveTest, ALeftDriveIsHeldByNothingSoItCanBeUnmounted) {
-    ASSERT_EQ(platform::_chdrive(3), 0);
-    ASSERT_EQ(platform::_chdir("a/b"), 0);
-    ASSERT_EQ(platform::_chdrive(4), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdir("a/b"), 0);
+    ASSERT_EQ(m_drives->_chdrive(4), 0);
     EXPECT_EQ(DescriptorsInto(c), 0);
-    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
     EXPECT_EQ(IdOfHere(), IdOf(c + "/a/b"));
 }
 
 TEST_F(CurrentDriveTest, AFolderPutInTheLeftOnesPlaceIsNotEntered) {
-    ASSERT_EQ(platform::_chdrive(3), 0);
-    ASSERT_EQ(platform::_chdir("a/b"), 0);
-    ASSERT_EQ(platform::_chdrive(4), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdir("a/b"), 0);
+    ASSERT_EQ(m_drives->_chdrive(4), 0);
     ASSERT_EQ(::rename((c + "/a").c_str(), (c + "/old").c_str()), 0);
     ASSERT_EQ(::mkdir((c + "/a").c_str(), 0755), 0);
     ASSERT_EQ(::mkdir((c + "/a/b").c_str(), 0755), 0);
-    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
     EXPECT_EQ(IdOfHere(), IdOf(c));
 }
 
 TEST_F(CurrentDriveTest, RemovedFolderSendsTheDriveToItsRoot) {
-    ASSERT_EQ(platform::_chdrive(3), 0);
-    ASSERT_EQ(platform::_chdir("a/b"), 0);
-    ASSERT_EQ(platform::_chdrive(4), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdir("a/b"), 0);
+    ASSERT_EQ(m_drives->_chdrive(4), 0);
     ASSERT_EQ(::rmdir((c + "/a/b").c_str()), 0);
-    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
     EXPECT_EQ(IdOfHere(), IdOf(c));
 }
 
 TEST_F(CurrentDriveTest, RemovedWorkingDirectorySendsTheSameDriveToItsRoot) {
-    ASSERT_EQ(platform::_chdrive(3), 0);
-    ASSERT_EQ(platform::_chdir("a/b"), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdir("a/b"), 0);
     ASSERT_EQ(::rmdir((c + "/a/b").c_str()), 0);
-    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
     EXPECT_EQ(IdOfHere(), IdOf(c));
 }
 
 TEST_F(CurrentDriveTest, FailedDriveChangesNothing) {
-    ASSERT_EQ(platform::_chdrive(3), 0);
-    ASSERT_EQ(platform::_chdir("a"), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdir("a"), 0);
     ASSERT_EQ(::rmdir(d.c_str()), 0); // medium taken out
     for (int drive : {4, 1, 7, 27}) {
-        EXPECT_EQ(platform::_chdrive(drive), -1) << drive;
-        EXPECT_EQ(platform::_getdrive(), 3);
+        EXPECT_EQ(m_drives->_chdrive(drive), -1) << drive;
+        EXPECT_EQ(m_drives->_getdrive(), 3);
         EXPECT_EQ(IdOfHere(), IdOf(c + "/a"));
     }
 }
 
 TEST_F(CurrentDriveTest, BackslashGoesToTheCurrentDrivesRoot) {
-    ASSERT_EQ(platform::_chdrive(3), 0);
-    ASSERT_EQ(platform::_chdir("a/b"), 0);
-    ASSERT_EQ(platform::_chdir("\\"), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdir("a/b"), 0);
+    ASSERT_EQ(m_drives->_chdir("\\"), 0);
     EXPECT_EQ(IdOfHere(), IdOf(c));
 }
 
 TEST_F(CurrentDriveTest, UpStopsAtTheDrivesRoot) {
-    ASSERT_EQ(platform::_chdrive(3), 0);
-    ASSERT_EQ(platform::_chdir("a/b"), 0);
-    ASSERT_EQ(platform::_chdir(".."), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdir("a/b"), 0);
+    ASSERT_EQ(m_drives->_chdir(".."), 0);
     EXPECT_EQ(IdOfHere(), IdOf(c + "/a"));
-    ASSERT_EQ(platform::_chdir("../.."), 0);
+    ASSERT_EQ(m_drives->_chdir("../.."), 0);
     EXPECT_EQ(IdOfHere(), IdOf(c));
-    EXPECT_EQ(platform::_chdir(".."), 0);
+    EXPECT_EQ(m_drives->_chdir(".."), 0);
     EXPECT_EQ(IdOfHere(), IdOf(c));
 }
 
 TEST_F(CurrentDriveTest, LinksAndFilesAreNeverEntered) {
-    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
     ASSERT_EQ(::symlink("a", "link"), 0);
     m_temp.File("c/file", 0);
     for (const char* name : {"link", "a/../link", "link/b", "file"}) {
         errno = 0;
-        EXPECT_EQ(platform::_chdir(name), -1) << name;
+        EXPECT_EQ(m_drives->_chdir(name), -1) << name;
         EXPECT_EQ(errno, ENOTDIR) << name;
         EXPECT_EQ(IdOfHere(), IdOf(c));
     }
     errno = 0;
-    EXPECT_EQ(platform::_chdir("a/missing"), -1);
+    EXPECT_EQ(m_drives->_chdir("a/missing"), -1);
     EXPECT_EQ(errno, ENOENT);
     EXPECT_EQ(IdOfHere(), IdOf(c));
 }
 
 TEST_F(CurrentDriveTest, FoldersOfAnyNameAreEntered) {
-    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
     for (const std::string name : {"\xff\nodd", "\\"}) {
         ASSERT_EQ(::mkdir(name.c_str(), 0755), 0);
-        ASSERT_EQ(platform::_chdir("./" + name), 0);
+        ASSERT_EQ(m_drives->_chdir("./" + name), 0);
         EXPECT_EQ(IdOfHere(), IdOf(c + "/" + name));
-        ASSERT_EQ(platform::_chdir(".."), 0);
+        ASSERT_EQ(m_drives->_chdir(".."), 0);
     }
 }
 
 TEST_F(CurrentDriveTest, DeepChainBeyondPathMaxAndBack) {
-    ASSERT_EQ(platform::_chdrive(4), 0); // drive D's folder is remembered from here on
-    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdrive(4), 0); // drive D's folder is remembered from here on
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
     const std::string name(40, 'n');
     const int before = testsupport::OpenDescriptorCount();
     for (int depth = 0; depth < 300; ++depth) {
         ASSERT_EQ(::mkdir(name.c_str(), 0755), 0);
-        ASSERT_EQ(platform::_chdir(name), 0) << depth;
+        ASSERT_EQ(m_drives->_chdir(name), 0) << depth;
     }
     char path[PATH_MAX];
     EXPECT_EQ(::getcwd(path, sizeof path), nullptr); // no path could name this folder
     EXPECT_EQ(testsupport::OpenDescriptorCount(), before);
-    ASSERT_EQ(platform::_chdrive(4), 0);
-    ASSERT_EQ(platform::_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdrive(4), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
     for (int depth = 0; depth < 300; ++depth) {
-        ASSERT_EQ(platform::_chdir(".."), 0) << depth;
+        ASSERT_EQ(m_drives->_chdir(".."), 0) << depth;
     }
     EXPECT_EQ(IdOfHere(), IdOf(c));
     EXPECT_EQ(testsupport::OpenDescriptorCount(), before);
 }
 
 TEST_F(CurrentDriveTest, DiskFiguresAreThoseOfTheCurrentFolder) {
-    ASSERT_EQ(platform::_chdrive(3), 0);
-    ASSERT_EQ(platform::_chdir("a"), 0);
+    ASSERT_EQ(m_drives->_chdrive(3), 0);
+    ASSERT_EQ(m_drives->_chdir("a"), 0);
     struct statvfs volume;
     ASSERT_EQ(::statvfs(".", &volume), 0);
     platform::_diskfree_t figures;
-    ASSERT_EQ(platform::_getdiskfree(platform::_getdrive(), figures), 0);
+    ASSERT_EQ(m_drives->_getdiskfree(m_drives->_getdrive(), figures), 0);
     EXPECT_EQ(figures.total_clusters, volume.f_blocks);
     EXPECT_EQ(figures.avail_clusters, volume.f_bavail);
     EXPECT_EQ(figures.sectors_per_cluster * figures.bytes_per_sector, volume.f_frsize);
-    EXPECT_EQ(platform::_getdiskfree(9, figures), ENOENT);
+    EXPECT_EQ(m_drives->_getdiskfree(9, figures), ENOENT);
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "platform/DriveTableSeam.h"
-
 namespace vorn_test {
 
 void PlatformTest::SetUp() {
@@ -15,7 +13,15 @@ void PlatformTest::SetUp() {
 
 void PlatformTest::TearDown() {
     ASSERT_EQ(::fchdir(m_started.get()), 0);
-    platform::UseSystemDrives();
+}
+
+void PlatformTest::UseDrives(const std::map<int, std::string>& roots) {
+    m_roots.roots = roots;
+    m_drives = std::make_unique<platform::Drives>(m_roots);
+}
+
+void PlatformTest::UseSystemDrives() {
+    m_drives = std::make_unique<platform::Drives>();
 }
 
 } // namespace vorn_test

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/Drives.h"
 #include "platform/FileDescriptor.h"
+#include "support/FixedRoots.h"
 #include "support/TempTree.h"
 
 namespace vorn_test {
@@ -14,10 +20,17 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Drives over the folders given, or with none the system's volumes; the working directory
+    // stays where it is.
+    void UseDrives(const std::map<int, std::string>& roots);
+    void UseSystemDrives();
+
     testsupport::TempTree m_temp;
+    std::unique_ptr<platform::Drives> m_drives;
 
 private:
     platform::FileDescriptor m_started;
+    testsupport::FixedRoots m_roots;
 };
 
 } // namespace vorn_test

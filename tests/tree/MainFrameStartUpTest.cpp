@@ -9,7 +9,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CVornApp.h"
-#include "platform/DriveTableSeam.h"
+#include "support/FixedRoots.h"
 #include "support/TempTree.h"
 #include "views/CVornListView.h"
 #include "views/CVornTreeView.h"
@@ -36,7 +36,6 @@ protected:
     MainFrameStartUp() : m_startDirectory(testsupport::WorkingDirectory()) {}
     ~MainFrameStartUp() override {
         [[maybe_unused]] const int ignored = ::chdir(m_startDirectory.c_str());
-        platform::UseSystemDrives();
     }
 
     testsupport::TempTree disk;
@@ -49,10 +48,12 @@ TEST_P(MainFrameStartUp, EveryPaneShowsTheStartFolderBeforeTheFirstPaint) {
     disk.File("C/big/data", 3000);
     disk.File("C/small.txt", 10);
     disk.Folder("D/elsewhere");
-    platform::UseTestDrives({{3, disk.Path("C")}, {4, disk.Path("D")}});
+    testsupport::FixedRoots roots;
+    roots.roots = {{3, disk.Path("C")}, {4, disk.Path("D")}};
+    platform::Drives drives(roots);
     ASSERT_EQ(::chdir(disk.Path("C/big").c_str()), 0);
 
-    CVornApp app(GetParam().startFolder);
+    CVornApp app(drives, GetParam().startFolder);
     ASSERT_TRUE(app.InitInstance());
     const auto* frame = static_cast<const CMainFrame*>(app.MainFrame());
 

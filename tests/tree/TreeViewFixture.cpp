@@ -14,7 +14,6 @@
 #include "document/FolderRequest.h"
 #include "document/Hints.h"
 #include "platform/Crt.h"
-#include "platform/DriveTableSeam.h"
 #include "views/FolderTreeCtrl.h"
 #include "views/FolderTreeItem.h"
 
@@ -76,16 +75,13 @@ TreeViewFixture::TreeViewFixture() : m_startDirectory(testsupport::WorkingDirect
 TreeViewFixture::~TreeViewFixture() {
     CDialog::SetModalObserver(nullptr);
     [[maybe_unused]] const int ignored = ::chdir(m_startDirectory.c_str());
-    platform::UseSystemDrives();
 }
 
 void TreeViewFixture::UseDrives(const std::string& letters) {
-    std::map<int, std::string> roots;
     for (char letter : letters) {
         disk.Folder(std::string(1, letter));
-        roots[DriveNumber(letter)] = Root(letter);
+        roots.roots[DriveNumber(letter)] = Root(letter);
     }
-    platform::UseTestDrives(roots);
 }
 
 void TreeViewFixture::Remove(const std::string& relative) const {

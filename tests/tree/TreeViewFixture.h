@@ -10,6 +10,7 @@
 
 #include "TreeViewSpy.h"
 #include "document/CVornDoc.h"
+#include "support/FixedRoots.h"
 #include "support/TempTree.h"
 #include "views/CVornTreeView.h"
 
@@ -45,9 +46,11 @@ protected:
     ::testing::AssertionResult InSelectedFolder() const;
 
     testsupport::TempTree disk;
+    testsupport::FixedRoots roots;
+    platform::Drives drives{roots};
     CVornDoc document;
     TreeViewSpy spy;
-    CVornTreeView tree;
+    CVornTreeView tree{drives};
     // "CFolderNotFoundDlg(name)" or "CDriveUnavailableDlg", in the order shown.
     QStringList notices;
     // The selected item at each hint 0 from the tree, marked when the working directory was

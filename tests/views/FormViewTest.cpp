@@ -52,7 +52,8 @@ protected:
     }
 
     CVornDoc document;
-    CVornFormView form;
+    platform::Drives drives; // the system's: the working directory lies on one of them
+    CVornFormView form{drives};
     SpyView tree;
 };
 
