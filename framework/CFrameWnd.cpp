@@ -25,11 +25,15 @@ void InitialUpdateChildren(QObject* parent) {
 } // namespace
 
 CFrameWnd::CFrameWnd() {
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { FocusChanged(now); });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget*, QWidget* now) { FocusChanged(now); });
 }
 
-CFrameWnd::~CFrameWnd() = default;
+CFrameWnd::~CFrameWnd() {
+    // The panes go later, with the QWidget part, and move the focus as they go: by then this
+    // object is no frame any more, and must not hear of it.
+    disconnect(m_focusConnection);
+}
 
 void CFrameWnd::FocusChanged(QWidget* now) {
     for (QWidget* widget = now; widget && widget != this; widget = widget->parentWidget()) {

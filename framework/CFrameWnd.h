@@ -47,6 +47,7 @@ protected:
 private:
     void FocusChanged(QWidget* now);
 
+    QMetaObject::Connection m_focusConnection;
     CView* m_activeView = nullptr;
     CDocument* m_document = nullptr;
     std::multimap<unsigned, QAction*> m_actions;
