@@ -4,11 +4,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 
 #include "framework/CDocument.h"
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
+#include "framework/MenuItemStyle.h"
 
 namespace {
 
@@ -91,6 +94,16 @@ void CFrameWnd::UpdateCommandUI() {
     for (auto& [id, action] : m_actions) {
         action->setEnabled(IsCommandEnabled(id));
     }
+}
+
+QMenu* CFrameWnd::AddMenu(const QString& title) {
+    if (!m_menuStyle) {
+        m_menuStyle = new MenuItemStyle;
+        m_menuStyle->setParent(this);
+    }
+    QMenu* menu = menuBar()->addMenu(title);
+    menu->setStyle(m_menuStyle);
+    return menu;
 }
 
 void CFrameWnd::SetIdleMessage(const QString& text) {
