@@ -1,7 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include <QAction>
-#include <QMenuBar>
+#include <QMenu>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
@@ -116,7 +116,7 @@ QAction* CMainFrame::CommandAction(unsigned id, const QString& text) {
 
 void CMainFrame::CreateMenu() {
     for (const resources::PopupResource& popup : resources::LoadMenu(kMainResource)) {
-        QMenu* menu = menuBar()->addMenu(popup.text);
+        QMenu* menu = AddMenu(popup.text);
         for (const resources::MenuItemResource& item : popup.items) {
             if (item.id == 0) {
                 menu->addSeparator();

@@ -61,6 +61,11 @@ std::vector<PieSlice> CalcPieSlices(const std::array<std::uint64_t, kSlotCount>&
         cumulative = share + cumulative;
         // Slot 0 takes up whatever the skipped slots and the rounding left over.
         const RadialPoint end = slot == 0 ? kTwelveOClock : EndPoint(cumulative);
+        // Ends that point the same way draw the whole circle. That is right for a share above
+        // half, such as a lone slot's; a sliver whose ends truncate to one point gets no wedge.
+        if (SameDirection(start, end) && share <= 0.5f) {
+            continue;
+        }
         slices.push_back({slot, SlotColors[slot], start, end});
         start = end;
     }

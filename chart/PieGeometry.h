@@ -16,7 +16,8 @@ namespace chart {
 std::optional<RadialPoint> CalcPiePoint(float f);
 
 // The wedges for the twelve slot sizes, in drawing order: highest slot first, slot 0 last
-// closing the circle at 12 o'clock. Slots with a negligible share get none.
+// closing the circle at 12 o'clock. Slots with a negligible share get none, nor does a slot of
+// at most half the total whose two ends come out in the same direction.
 std::vector<PieSlice> CalcPieSlices(const std::array<std::uint64_t, kSlotCount>& values);
 
 } // namespace chart

@@ -13,6 +13,14 @@ struct RadialPoint {
     friend bool operator==(const RadialPoint&, const RadialPoint&) = default;
 };
 
+// Whether two points lie in the same direction from the centre, which is all the pie primitive
+// sees of them: a wedge between two such points is the whole circle.
+constexpr bool SameDirection(const RadialPoint& a, const RadialPoint& b) {
+    const std::int64_t cross = std::int64_t{a.x} * b.y - std::int64_t{a.y} * b.x;
+    const std::int64_t dot = std::int64_t{a.x} * b.x + std::int64_t{a.y} * b.y;
+    return cross == 0 && dot > 0;
+}
+
 // Logical units spanning the shorter side of the chart pane, same scale on both axes.
 inline constexpr std::int32_t kDrawingSpan = 640;
 

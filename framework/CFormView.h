@@ -3,8 +3,11 @@
 #include "framework/CView.h"
 #include "framework/DialogControls.h"
 
+class QScrollArea;
+
 // A pane laid out from a dialog template, with the same controls and data exchange as a dialog
-// built from it.
+// built from it. A pane smaller than the template scrolls; a larger one gives its controls the
+// room it has.
 class CFormView : public CView {
 public:
     explicit CFormView(unsigned templateId, QWidget* parent = nullptr);
@@ -19,5 +22,7 @@ protected:
     void DDX_Text(int nIDC, const QString& value) const { m_controls.SetText(nIDC, value); }
 
 private:
+    QScrollArea* m_scrollArea;
+    QWidget* m_page; // the surface the controls stand on, scrolled inside the pane
     DialogControls m_controls;
 };

@@ -4,11 +4,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 
 #include "framework/CDocument.h"
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
+#include "framework/MenuItemStyle.h"
 
 namespace {
 
@@ -25,11 +28,15 @@ void InitialUpdateChildren(QObject* parent) {
 } // namespace
 
 CFrameWnd::CFrameWnd() {
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { FocusChanged(now); });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget*, QWidget* now) { FocusChanged(now); });
 }
 
-CFrameWnd::~CFrameWnd() = default;
+CFrameWnd::~CFrameWnd() {
+    // The panes go later, with the QWidget part, and move the focus as they go: by then this
+    // object is no frame any more, and must not hear of it.
+    disconnect(m_focusConnection);
+}
 
 void CFrameWnd::FocusChanged(QWidget* now) {
     for (QWidget* widget = now; widget && widget != this; widget = widget->parentWidget()) {
@@ -87,6 +94,16 @@ void CFrameWnd::UpdateCommandUI() {
     for (auto& [id, action] : m_actions) {
         action->setEnabled(IsCommandEnabled(id));
     }
+}
+
+QMenu* CFrameWnd::AddMenu(const QString& title) {
+    if (!m_menuStyle) {
+        m_menuStyle = new MenuItemStyle;
+        m_menuStyle->setParent(this);
+    }
+    QMenu* menu = menuBar()->addMenu(title);
+    menu->setStyle(m_menuStyle);
+    return menu;
 }
 
 void CFrameWnd::SetIdleMessage(const QString& text) {

@@ -10,6 +10,8 @@ class CDocument;
 class CView;
 class QAction;
 class QLabel;
+class QMenu;
+class QStyle;
 
 // The main window: bars, panes and the route of commands. A command goes to the active view,
 // then the document, the frame and the application; its menu items and buttons are enabled
@@ -34,6 +36,10 @@ public:
     void AddCommandAction(unsigned id, QAction* action);
     void UpdateCommandUI();
 
+    // A pop-up menu at the end of the menu bar. Each of its items shows its prompt when it is
+    // highlighted, enabled or not.
+    QMenu* AddMenu(const QString& title);
+
     // The idle text of the status bar, shown whenever no prompt is.
     void SetIdleMessage(const QString& text);
     QLabel* IdleMessageLabel() const { return m_idleLabel; }
@@ -47,8 +53,10 @@ protected:
 private:
     void FocusChanged(QWidget* now);
 
+    QMetaObject::Connection m_focusConnection;
     CView* m_activeView = nullptr;
     CDocument* m_document = nullptr;
     std::multimap<unsigned, QAction*> m_actions;
     QLabel* m_idleLabel = nullptr;
+    QStyle* m_menuStyle = nullptr;
 };

@@ -94,6 +94,14 @@ DialogControls::DialogControls(const DialogTemplate& dialogTemplate, QWidget* ho
     }
 }
 
+QSize DialogControls::Extent() const {
+    QRect extent(QPoint(0, 0), m_size);
+    for (const auto& [id, item] : m_items) {
+        extent |= item->geometry();
+    }
+    return extent.size();
+}
+
 QWidget* DialogControls::Item(int id) const {
     auto found = m_items.find(id);
     return found == m_items.end() ? nullptr : found->second;

@@ -17,6 +17,8 @@ public:
 
     // The template's size in pixels.
     QSize Size() const { return m_size; }
+    // The template's size, grown to take in the controls that have grown past its edges.
+    QSize Extent() const;
     // Null for an id the template does not have.
     QWidget* Item(int id) const;
     // Shows the text in the static `id` exactly: no markup, no mnemonics. A sunken figure box

@@ -1,29 +1,20 @@
 #include "measure/CellText.h"
 
-#include <charconv>
-#include <cmath>
-
 namespace measure {
 
 namespace {
 
-// The first two decimals of a fraction in [0, 1), truncated, taken from its exact binary
-// value. Multiplying by 100 in double would round and could tip a value just below a half
-// over it.
-unsigned TruncatedHundredths(double fraction) {
-    int exponent = 0;
-    const double mantissa = std::frexp(fraction, &exponent);
-    const auto bits = static_cast<std::uint64_t>(std::ldexp(mantissa, 53));
-    const int shift = 53 - exponent; // at least 53, since fraction < 1
-    return shift >= 64 ? 0 : static_cast<unsigned>((bits * 100) >> shift);
-}
+// Wide enough for a 64-bit size times 2000 and for twice a 64-bit total.
+__extension__ typedef unsigned __int128 WideCount;
 
-// Digits of a whole-valued double, exact even beyond 64 bits (a share far above 100 %).
-std::string WholeDigits(double whole) {
-    char digits[32];
-    const auto result =
-        std::to_chars(digits, digits + sizeof digits, whole, std::chars_format::fixed, 0);
-    return std::string(digits, result.ptr);
+// Decimal digits of a wide count: a share far above 100 % needs more than 64 bits.
+std::string WideDigits(WideCount value) {
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));
+        value /= 10;
+    } while (value != 0);
+    return digits;
 }
 
 } // namespace
@@ -46,16 +37,11 @@ std::string RatioText(std::uint64_t v, std::uint64_t total) {
     if (total == 0) {
         return "0.0 %";
     }
-    const double percent = static_cast<double>(v) / static_cast<double>(total) * 100.0;
-    double whole = 0.0;
-    const unsigned hundredths = TruncatedHundredths(std::modf(percent, &whole));
-    // Exact halves go up, not to even as printf would round them.
-    unsigned tenths = hundredths / 10 + (hundredths % 10 >= 5 ? 1 : 0);
-    if (tenths == 10) {
-        whole += 1.0; // exact: a double with a fraction is far below 2^53
-        tenths = 0;
-    }
-    return WholeDigits(whole) + '.' + static_cast<char>('0' + tenths) + " %";
+    // Tenths of a per cent, v * 1000 / total plus a half, from the exact integers: a double
+    // quotient lands a hair below many exact halves and would round them down.
+    const WideCount tenths = (WideCount{v} * 2000 + total) / (WideCount{total} * 2);
+    return WideDigits(tenths / 10) + '.' + static_cast<char>('0' + static_cast<int>(tenths % 10)) +
+           " %";
 }
 
 } // namespace measure

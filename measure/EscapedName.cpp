@@ -37,6 +37,25 @@ std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t at) {
     return length;
 }
 
+// The code point of a valid UTF-8 sequence of the given length.
+char32_t CodePointOf(std::string_view sequence) {
+    static const std::uint8_t kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t value = static_cast<std::uint8_t>(sequence[0]) & kLeadBits[sequence.size()];
+    for (std::size_t i = 1; i < sequence.size(); ++i) {
+        value = value << 6 | (static_cast<std::uint8_t>(sequence[i]) & 0x3F);
+    }
+    return value;
+}
+
+// Characters that break a name's line or silently reorder what is shown around them: the C1
+// controls, the line and paragraph separators and the bidirectional marks (the Arabic letter
+// mark among them), embeddings, overrides and isolates.
+bool HidesOrReorders(char32_t value) {
+    return (value >= 0x80 && value <= 0x9F) || value == 0x2028 || value == 0x2029 ||
+           value == 0x061C || value == 0x200E || value == 0x200F ||
+           (value >= 0x202A && value <= 0x202E) || (value >= 0x2066 && value <= 0x2069);
+}
+
 void AppendHex(std::string& out, std::uint8_t value) {
     static const char kDigits[] = "0123456789ABCDEF";
     out += "\\x";
@@ -61,7 +80,14 @@ std::string EscapedName(std::string_view bytes) {
             out += char(value);
             ++at;
         } else if (std::size_t length = Utf8SequenceLength(bytes, at)) {
-            out.append(bytes.substr(at, length));
+            const std::string_view sequence = bytes.substr(at, length);
+            if (HidesOrReorders(CodePointOf(sequence))) {
+                for (char byte : sequence) {
+                    AppendHex(out, static_cast<std::uint8_t>(byte));
+                }
+            } else {
+                out.append(sequence);
+            }
             at += length;
         } else {
             AppendHex(out, value);

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 #include "chart/PieGeometry.h"
 #include "document/CVornDoc.h"
@@ -19,19 +18,13 @@ double ScreenAngle(const chart::RadialPoint& point) {
     return std::atan2(-double(point.y), double(point.x)) * kDegreesPerRadian;
 }
 
-bool SameDirection(const chart::RadialPoint& a, const chart::RadialPoint& b) {
-    const std::int64_t cross = std::int64_t{a.x} * b.y - std::int64_t{a.y} * b.x;
-    const std::int64_t dot = std::int64_t{a.x} * b.x + std::int64_t{a.y} * b.y;
-    return cross == 0 && dot > 0;
-}
-
 // The part of the box's circle between the radius towards start and the radius towards end,
 // swept counter-clockwise on screen; the whole circle when both point the same way.
 QPainterPath Wedge(const QRectF& box, const chart::RadialPoint& start,
                    const chart::RadialPoint& end) {
     const double from = ScreenAngle(start);
     double sweep = 360.0;
-    if (!SameDirection(start, end)) {
+    if (!chart::SameDirection(start, end)) {
         sweep = std::fmod(ScreenAngle(end) - from + 360.0, 360.0);
     }
     QPainterPath path;

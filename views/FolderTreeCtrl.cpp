@@ -139,6 +139,13 @@ void FolderTreeCtrl::setSelection(const QRect&, QItemSelectionModel::SelectionFl
     }
 }
 
+void FolderTreeCtrl::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    if (current.isValid() && !selectionModel()->isSelected(current)) {
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+    }
+    QTreeWidget::currentChanged(current, previous);
+}
+
 void FolderTreeCtrl::drawBranches(QPainter* painter, const QRect& rect,
                                   const QModelIndex& index) const {
     if (rect.width() < indentation()) {

@@ -42,6 +42,10 @@ protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
     void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
+    // The new current item is selected before its change is reported: a click makes an item
+    // current first and selects it only afterwards, which would leave the old one highlighted
+    // through the whole selection sequence.
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     bool SelectionWithin(const QTreeWidgetItem* subtree) const;

@@ -132,4 +132,30 @@ TEST_F(MainFrame, HasTheMenuToolbarAndStatusBarOfItsResources) {
     EXPECT_EQ(frame->statusBar()->findChildren<QLabel*>().size(), 1);
 }
 
+TEST_F(MainFrame, DisabledMenuItemsShowTheirPromptsWhenHighlighted) {
+    Start(); // the tree is active: "削除(&D)" is disabled
+    QTest::keyClick(frame.get(), Qt::Key_M, Qt::AltModifier);
+    QMenu* menu = frame->menuBar()->actions().at(0)->menu();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QAction* deleteItem = menu->actions().at(2);
+    ASSERT_FALSE(deleteItem->isEnabled());
+
+    QTest::keyClick(menu, Qt::Key_Down);
+    EXPECT_EQ(menu->activeAction(), deleteItem);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "ﾌｫﾙﾀﾞ及びﾌｧｲﾙを削除します。");
+    // Drawn highlighted: the keyboard shows where it stands.
+    const QImage shown = menu->grab().toImage();
+    const QPoint inside = menu->actionGeometry(deleteItem).topLeft() + QPoint(3, 3);
+    EXPECT_EQ(QColor(shown.pixel(inside)),
+              menu->palette().color(QPalette::Disabled, QPalette::Highlight));
+
+    QTest::keyClick(menu, Qt::Key_Up);
+    ASSERT_NE(frame->statusBar()->currentMessage(), "ﾌｫﾙﾀﾞ及びﾌｧｲﾙを削除します。");
+    for (int step = 0; step < 8; ++step) {
+        QTest::mouseMove(menu, menu->actionGeometry(deleteItem).center() + QPoint(step, 0));
+    }
+    EXPECT_EQ(menu->activeAction(), deleteItem);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "ﾌｫﾙﾀﾞ及びﾌｧｲﾙを削除します。");
+}
+
 } // namespace

@@ -121,6 +121,13 @@ TEST(CalcPieSlices, NegligibleSharesGetNoWedge) {
     ASSERT_EQ(slices.size(), 2u);
     ExpectSlice(slices[0], 1, kTwelveOClock, {-1, -29999});
     ExpectSlice(slices[1], 0, {-1, -29999}, kTwelveOClock);
+
+    // Just above it too, but both ends truncate to (0, 29999): no wedge, rather than a whole
+    // circle over the half drawn before it.
+    slices = CalcPieSlices(Values{246723, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 246723});
+    ASSERT_EQ(slices.size(), 2u);
+    ExpectSlice(slices[0], 11, kTwelveOClock, {0, 29999});
+    ExpectSlice(slices[1], 0, {0, 29999}, kTwelveOClock);
 }
 
 TEST(CalcPieSlices, TwelveSlotsDrawnHighestFirst) {

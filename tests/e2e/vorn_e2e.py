@@ -312,11 +312,16 @@ class Vorn:
         return (bar[0] + bar[-1] + 1) // 2 if bar else None
 
     def list_row_count(self, image):
+        """Rows with an icon, counted down from the first; None when the count runs off the
+        screen, as it does over a list that is not painted yet."""
         count = 0
-        while any(not is_white(self.pixel(image, x, LIST_FIRST_ROW_Y + count * ROW_PITCH))
-                  for x in LIST_ICON_XS):
+        while True:
+            y = LIST_FIRST_ROW_Y + count * ROW_PITCH
+            if self.origin[1] + y >= image.height:
+                return None
+            if all(is_white(self.pixel(image, x, y)) for x in LIST_ICON_XS):
+                return count
             count += 1
-        return count
 
     def delete_button_enabled(self, image):
         x, y = DELETE_BUTTON
@@ -342,10 +347,15 @@ class Vorn:
         def seen(image):
             return self.tree_selection_y(image), self.list_row_count(image)
 
+        def describe(image):
+            selection_y, rows = seen(image)
+            return "the selection at y=%s and %s" % (
+                selection_y, "no painted list" if rows is None else "%d list rows" % rows)
+
         self.expect_screen(
             "the tree's selection at y=%d and %d list rows" % (tree_y, list_rows),
             lambda image: seen(image) == (tree_y, list_rows),
-            lambda image: "the selection at y=%s and %d list rows" % seen(image),
+            describe,
         )
 
     def save(self, name, image=None):

@@ -1,5 +1,7 @@
 #include <unistd.h>
 
+#include <QScreen>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -7,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgressBarRecorder.h"
 #include "app/CMainFrame.h"
 #include "app/CVornApp.h"
 #include "support/FixedRoots.h"
@@ -53,9 +56,16 @@ TEST_P(MainFrameStartUp, EveryPaneShowsTheStartFolderBeforeTheFirstPaint) {
     platform::Drives drives(roots);
     ASSERT_EQ(::chdir(disk.Path("C/big").c_str()), 0);
 
+    ProgressBarRecorder recorder;
     CVornApp app(drives, GetParam().startFolder);
     ASSERT_TRUE(app.InitInstance());
     const auto* frame = static_cast<const CMainFrame*>(app.MainFrame());
+    // The first fill's progress dialog stood centred where the window then appeared, in the
+    // middle of the screen; the frame's border may move it by a few pixels.
+    ASSERT_FALSE(recorder.placements.empty());
+    const QPoint centre = frame->frameGeometry().center();
+    EXPECT_LE((recorder.placements.front().center() - centre).manhattanLength(), 4);
+    EXPECT_LE((frame->screen()->availableGeometry().center() - centre).manhattanLength(), 4);
 
     const CVornListView& list = *frame->ListView();
     std::vector<std::string> names;

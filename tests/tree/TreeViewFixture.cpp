@@ -62,12 +62,14 @@ TreeViewFixture::TreeViewFixture() : m_startDirectory(testsupport::WorkingDirect
         } else {
             notices << QString::fromLatin1(typeid(dialog).name());
         }
+        notices.back() += SelectionHighlighted() ? "" : " (not highlighted)";
         dialog.EndDialog(IDOK);
     });
     spy.onUpdate = [this](const SpyView::Update& update) {
         if (update.sender == &tree && update.hint == HINT_CURRENT_FOLDER_CHANGED) {
             folderChanges.push_back(SelectedPath() +
-                                    (InSelectedFolder() ? "" : " (not the working directory)"));
+                                    (InSelectedFolder() ? "" : " (not the working directory)") +
+                                    (SelectionHighlighted() ? "" : " (not highlighted)"));
         }
     };
 }
@@ -173,6 +175,12 @@ std::string TreeViewFixture::FolderOf(const FolderTreeItem* item) const {
                << "the working directory is " << actual << ", the selection's folder " << expected;
     }
     return ::testing::AssertionSuccess();
+}
+
+bool TreeViewFixture::SelectionHighlighted() const {
+    const FolderTreeCtrl& control = tree.GetTreeCtrl();
+    const QList<QTreeWidgetItem*> highlighted = control.selectedItems();
+    return highlighted.size() == 1 && highlighted.front() == control.currentItem();
 }
 
 std::vector<std::string> EnumerationOrder(const std::string& folder) {

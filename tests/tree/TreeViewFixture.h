@@ -44,6 +44,8 @@ protected:
 
     // The working directory is the folder of the selected item.
     ::testing::AssertionResult InSelectedFolder() const;
+    // The selected item is highlighted, and nothing else is.
+    bool SelectionHighlighted() const;
 
     testsupport::TempTree disk;
     testsupport::FixedRoots roots;
@@ -51,10 +53,12 @@ protected:
     CVornDoc document;
     TreeViewSpy spy;
     CVornTreeView tree{drives};
-    // "CFolderNotFoundDlg(name)" or "CDriveUnavailableDlg", in the order shown.
+    // "CFolderNotFoundDlg(name)" or "CDriveUnavailableDlg", in the order shown, marked when the
+    // selected item was not the highlighted one then.
     QStringList notices;
-    // The selected item at each hint 0 from the tree, marked when the working directory was
-    // not its folder then.
+    // The selected item at each hint 0 from the tree, when the contents list would measure its
+    // folder under the progress dialog; marked when the working directory was not its folder
+    // then, or when it was not the highlighted item.
     std::vector<std::string> folderChanges;
 
 private:

@@ -1,6 +1,8 @@
 #include <sys/statvfs.h>
 
+#include <QAbstractScrollArea>
 #include <QLabel>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -99,6 +101,22 @@ TEST_F(FormView, AFigureWiderThanItsBoxIsShownWhole) {
     const auto* box = qobject_cast<QLabel*>(form.GetDlgItem(1014));
     EXPECT_GE(box->width(), box->sizeHint().width());
     EXPECT_GE(box->x(), 0);
+}
+
+TEST_F(FormView, APaneSmallerThanItsControlsScrollsToTheLastFigure) {
+    document.SetSelectedTotal(UINT64_MAX); // a box grown past the template's right edge
+    document.UpdateAllViews(nullptr, HINT_SELECTION_CHANGED);
+    form.resize(60, 60);
+    form.show();
+    const auto* area = form.findChild<QAbstractScrollArea*>();
+    ASSERT_NE(area, nullptr);
+    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()}) {
+        EXPECT_TRUE(bar->isVisible());
+        bar->setValue(bar->maximum());
+    }
+    const QWidget* box = form.GetDlgItem(1015);
+    EXPECT_TRUE(area->viewport()->rect().contains(
+        box->mapTo(area->viewport(), QPoint(box->width() - 1, box->height() - 1))));
 }
 
 } // namespace

@@ -23,6 +23,7 @@ bool ProgressBarRecorder::eventFilter(QObject* watched, QEvent* event) {
     auto* dialog = event->type() == QEvent::Show ? dynamic_cast<CProgressDlg*>(watched) : nullptr;
     if (dialog && !dialog->property(kRecorded).toBool()) {
         dialog->setProperty(kRecorded, true);
+        placements.push_back(dialog->geometry());
         connect(dialog, &CProgressDlg::positionChanged, this,
                 [this](int value) { values.push_back(value); });
     }

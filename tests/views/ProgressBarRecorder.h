@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
 
 #include <vector>
 
@@ -12,6 +13,8 @@ public:
     ~ProgressBarRecorder() override;
 
     std::vector<int> values;
+    // Where each dialog stood on the screen as it was shown.
+    std::vector<QRect> placements;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
