@@ -19,6 +19,7 @@ build: configure
 
 test: build
 	@cmake --build $(BUILD_DIR) --target format-check
+	@./scripts/check-layers.sh
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j2
 
 # The suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the measuring and deletion

@@ -9,8 +9,9 @@
 
 #include <algorithm>
 
-#include "app/CommandIds.h"
+#include "deletion/command/OnDeleteItems.h"
 #include "document/CVornDoc.h"
+#include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 #include "views/CVornFormView.h"
 #include "views/CVornListView.h"
@@ -19,8 +20,6 @@
 
 namespace {
 
-constexpr unsigned kMainResource = 128;
-constexpr unsigned kIdleMessage = 57345;
 constexpr int kInitialWidth = 960;
 constexpr int kInitialHeight = 700;
 constexpr int kButtonWidth = 16;
@@ -36,9 +35,9 @@ QStringList PromptParts(unsigned id) {
 CMainFrame::CMainFrame(CVornDoc* document, platform::Drives& drives,
                        const std::optional<std::string>& startFolder) {
     // The document's name, then the window title of the document template string.
-    const QStringList templateParts = resources::LoadString(kMainResource).split(QLatin1Char('\n'));
+    const QStringList templateParts = resources::LoadString(IDR_MAINFRAME).split(QLatin1Char('\n'));
     setWindowTitle(templateParts.value(1) + QStringLiteral(" - ") + templateParts.value(0));
-    setWindowIcon(resources::LoadIcon(kMainResource));
+    setWindowIcon(resources::LoadIcon(IDR_MAINFRAME));
     resize(kInitialWidth, kInitialHeight);
     SetDocument(document);
     // The panes are sized from the client area before the bars take their share of it.
@@ -55,7 +54,7 @@ void CMainFrame::OnCreateClient(CVornDoc* document, platform::Drives& drives,
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
     setCentralWidget(m_wndSplitter);
     m_wndSplitterRight = new QSplitter(Qt::Vertical, m_wndSplitter);
-    m_listView = new CVornListView(m_wndSplitterRight);
+    m_listView = new CVornListView(deletion::OnDeleteItems, m_wndSplitterRight);
     m_listView->AttachDocument(document);
     m_treeView = new CVornTreeView(drives);
     m_wndSplitter->insertWidget(0, m_treeView);
@@ -96,7 +95,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
 
 void CMainFrame::OnCreate() {
     CreateToolBar();
-    SetIdleMessage(resources::LoadString(kIdleMessage));
+    SetIdleMessage(resources::LoadString(AFX_IDS_IDLEMESSAGE));
     // The bars can be hidden only through these two commands, so their menu items' check
     // marks stay true to what is shown.
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -115,7 +114,7 @@ QAction* CMainFrame::CommandAction(unsigned id, const QString& text) {
 }
 
 void CMainFrame::CreateMenu() {
-    for (const resources::PopupResource& popup : resources::LoadMenu(kMainResource)) {
+    for (const resources::PopupResource& popup : resources::LoadMenu(IDR_MAINFRAME)) {
         QMenu* menu = AddMenu(popup.text);
         for (const resources::MenuItemResource& item : popup.items) {
             if (item.id == 0) {
@@ -138,9 +137,9 @@ void CMainFrame::CreateToolBar() {
     m_wndToolBar->setObjectName(QStringLiteral("toolbar"));
     m_wndToolBar->setIconSize(QSize(kButtonWidth, kButtonHeight));
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
-    const QPixmap strip = resources::LoadBitmap(kMainResource);
+    const QPixmap strip = resources::LoadBitmap(IDR_MAINFRAME);
     int image = 0;
-    for (unsigned id : resources::LoadToolBar(kMainResource)) {
+    for (unsigned id : resources::LoadToolBar(IDR_MAINFRAME)) {
         if (id == 0) {
             m_wndToolBar->addSeparator();
             continue;

@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "app/CMainFrame.h"
-#include "app/CommandIds.h"
 #include "dialogs/CAboutDlg.h"
 #include "document/CVornDoc.h"
+#include "resources/ResourceIds.h"
 
 CVornApp::CVornApp(platform::Drives& drives, std::optional<std::string> startFolder)
     : m_drives(drives), m_startFolder(std::move(startFolder)) {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "framework/CDialog.h"
+#include "resources/ResourceIds.h"
+#include "resources/Resources.h"
 
 // The tool's name and version.
 class CAboutDlg : public CDialog {
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr) : CDialog(100, parent) {}
+    explicit CAboutDlg(QWidget* parent = nullptr)
+        : CDialog(resources::LoadDialogTemplate(IDD_ABOUTBOX), parent) {}
 };

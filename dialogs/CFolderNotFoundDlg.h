@@ -1,9 +1,12 @@
 #pragma once
 
 #include "dialogs/CNameNoticeDlg.h"
+#include "resources/ResourceIds.h"
+#include "resources/Resources.h"
 
 // A folder to enter or to open is not there.
 class CFolderNotFoundDlg : public CNameNoticeDlg {
 public:
-    explicit CFolderNotFoundDlg(QWidget* parent = nullptr) : CNameNoticeDlg(135, parent) {}
+    explicit CFolderNotFoundDlg(QWidget* parent = nullptr)
+        : CNameNoticeDlg(resources::LoadDialogTemplate(IDD_FOLDER_NOT_FOUND), parent) {}
 };

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "framework/CDialog.h"
+#include "resources/ResourceIds.h"
 
 // A notice that names the folder or file it is about in its name field.
 class CNameNoticeDlg : public CDialog {
@@ -12,8 +13,5 @@ public:
 protected:
     using CDialog::CDialog;
 
-    void DoDataExchange() override { DDX_Text(kNameField, m_strName); }
-
-private:
-    static constexpr int kNameField = 1020;
+    void DoDataExchange() override { DDX_Text(IDC_NAME, m_strName); }
 };

@@ -6,21 +6,19 @@
 #include <algorithm>
 #include <utility>
 
+#include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 
 namespace {
 
-constexpr unsigned kProgressTemplate = 102;
-constexpr unsigned kDefaultCaption = 103;
-constexpr int kProgressText = 1019;
-constexpr int kProgressBar = 1003;
 constexpr qint64 kPumpEveryMs = 30;
 
 } // namespace
 
 CProgressDlg::CProgressDlg(unsigned captionId)
-    : CDialog(kProgressTemplate), m_captionId(captionId ? captionId : kDefaultCaption) {
-    m_progress = qobject_cast<QProgressBar*>(GetDlgItem(kProgressBar));
+    : CDialog(resources::LoadDialogTemplate(IDD_PROGRESS)),
+      m_captionId(captionId ? captionId : IDS_PROGRESS_CAPTION) {
+    m_progress = qobject_cast<QProgressBar*>(GetDlgItem(IDC_PROGRESS_BAR));
 }
 
 CProgressDlg::~CProgressDlg() {
@@ -67,7 +65,7 @@ void CProgressDlg::ReEnableOwner() {
 }
 
 void CProgressDlg::DoDataExchange() {
-    DDX_Text(kProgressText, m_strText);
+    DDX_Text(IDC_PROGRESS_TEXT, m_strText);
 }
 
 bool CProgressDlg::OnInitDialog() {

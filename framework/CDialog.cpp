@@ -5,9 +5,10 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <utility>
+
 #include "framework/CWinApp.h"
 #include "framework/DialogTemplate.h"
-#include "resources/Resources.h"
 
 namespace {
 
@@ -25,8 +26,8 @@ Qt::WindowFlags WindowFlags(const DialogTemplate& dialogTemplate) {
 
 } // namespace
 
-CDialog::CDialog(unsigned templateId, QWidget* parent)
-    : QDialog(GetSafeOwner(parent)), m_template(resources::LoadDialogTemplate(templateId)),
+CDialog::CDialog(DialogTemplate dialogTemplate, QWidget* parent)
+    : QDialog(GetSafeOwner(parent)), m_template(std::move(dialogTemplate)),
       m_controls(m_template, this) {
     setWindowFlags(WindowFlags(m_template));
     setWindowTitle(m_template.caption);

@@ -5,8 +5,7 @@
 #include <functional>
 
 #include "framework/DialogControls.h"
-
-struct DialogTemplate;
+#include "framework/DialogTemplate.h"
 
 // What a dialog ends with: the default button (id 1) gives IDOK; Escape, the close box and a
 // button with id 2 give IDCANCEL.
@@ -20,7 +19,7 @@ enum : int {
 // be answerable while a progress dialog holds the main window disabled.
 class CDialog : public QDialog {
 public:
-    explicit CDialog(unsigned templateId, QWidget* parent = nullptr);
+    explicit CDialog(DialogTemplate dialogTemplate, QWidget* parent = nullptr);
 
     // Shows the dialog over its owner and returns IDOK or IDCANCEL once it ends.
     int DoModal();
@@ -56,6 +55,6 @@ protected:
 private:
     void ShowOverOwner();
 
-    const DialogTemplate& m_template;
+    DialogTemplate m_template;
     DialogControls m_controls;
 };

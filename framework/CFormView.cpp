@@ -3,11 +3,9 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "resources/Resources.h"
-
-CFormView::CFormView(unsigned templateId, QWidget* parent)
+CFormView::CFormView(const DialogTemplate& dialogTemplate, QWidget* parent)
     : CView(parent), m_scrollArea(new QScrollArea(this)), m_page(new QWidget),
-      m_controls(resources::LoadDialogTemplate(templateId), m_page) {
+      m_controls(dialogTemplate, m_page) {
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     // A click still makes the pane itself the active one.
     m_scrollArea->setFocusPolicy(Qt::NoFocus);

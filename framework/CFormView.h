@@ -2,6 +2,7 @@
 
 #include "framework/CView.h"
 #include "framework/DialogControls.h"
+#include "framework/DialogTemplate.h"
 
 class QScrollArea;
 
@@ -10,7 +11,7 @@ class QScrollArea;
 // room it has.
 class CFormView : public CView {
 public:
-    explicit CFormView(unsigned templateId, QWidget* parent = nullptr);
+    explicit CFormView(const DialogTemplate& dialogTemplate, QWidget* parent = nullptr);
 
     QWidget* GetDlgItem(int id) const { return m_controls.Item(id); }
     // Writes the members into the controls on UpdateData(false).

@@ -8,7 +8,6 @@
 
 #include "framework/DialogTemplate.h"
 #include "framework/DialogUnits.h"
-#include "resources/Resources.h"
 
 namespace {
 
@@ -43,7 +42,7 @@ QWidget* MakeStatic(const DialogTemplate::Item& item, QWidget* host) {
 
 QWidget* MakeIcon(const DialogTemplate::Item& item, QWidget* host) {
     auto* label = new QLabel(host);
-    label->setPixmap(resources::LoadIcon(item.icon).pixmap(kIconSize, kIconSize));
+    label->setPixmap(item.icon.pixmap(kIconSize, kIconSize));
     return label;
 }
 

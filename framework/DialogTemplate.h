@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 
 #include <vector>
@@ -21,7 +22,7 @@ struct DialogTemplate {
         Align align = Align::Left;
         bool sunken = false;        // a static drawn as a sunken box
         bool defaultButton = false; // the button that Enter presses
-        unsigned icon = 0;          // the icon resource an icon control shows
+        QIcon icon{};               // what an icon control shows
     };
 
     // Every template of ours has the position 0, 0: the dialog is centred over its owner.

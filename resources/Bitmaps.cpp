@@ -4,20 +4,14 @@
 #include "chart/SlotColors.h"
 #include "measure/ListImage.h"
 #include "resources/Glyphs.h"
+#include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 #include "resources/ToolBarStrip.h"
+#include "resources/UnknownResource.h"
 
 namespace resources {
 
 namespace {
-
-constexpr unsigned kToolBarStrip = 128;
-constexpr unsigned kFirstTreeImage = 131;
-constexpr unsigned kLastTreeImage = 133;
-// The list's image 0 has its own number; images 1 to 13 follow in a row from 137.
-constexpr unsigned kFirstListImage = 134;
-constexpr unsigned kSecondListImage = 137;
-constexpr unsigned kLastListImage = 149;
 
 QImage Transparent(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -29,10 +23,10 @@ QPixmap TreeImage(unsigned id) {
     QImage image = Transparent(16, 16);
     QPainter painter(&image);
     switch (id) {
-    case kFirstTreeImage:
+    case IDB_DRIVE:
         glyphs::Drive(painter, {0, 0});
         break;
-    case kFirstTreeImage + 1:
+    case IDB_FOLDER_CLOSED:
         glyphs::ClosedFolder(painter, {0, 0});
         break;
     default:
@@ -68,18 +62,19 @@ QPixmap ListImage(int index) {
 } // namespace
 
 QPixmap LoadBitmap(unsigned id) {
-    if (id == kToolBarStrip) {
+    if (id == IDR_MAINFRAME) {
         return PaintToolBarStrip();
     }
-    if (id >= kFirstTreeImage && id <= kLastTreeImage) {
+    if (id >= IDB_DRIVE && id <= IDB_FOLDER_OPEN) {
         return TreeImage(id);
     }
-    if (id == kFirstListImage) {
+    if (id == IDB_LIST_IMAGE_0) {
         return ListImage(0);
     }
-    if (id >= kSecondListImage && id <= kLastListImage) {
-        return ListImage(static_cast<int>(id - kSecondListImage) + 1);
+    if (id >= IDB_LIST_IMAGE_1 && id <= IDB_LIST_IMAGE_13) {
+        return ListImage(static_cast<int>(id - IDB_LIST_IMAGE_1) + 1);
     }
+    ReportUnknownResource("bitmap", id);
     return {};
 }
 

@@ -4,7 +4,9 @@
 
 #include "chart/SlotColors.h"
 #include "resources/HelpMark.h"
+#include "resources/ResourceIds.h"
 #include "resources/Resources.h"
+#include "resources/UnknownResource.h"
 
 namespace resources {
 
@@ -79,19 +81,20 @@ QIcon LoadIcon(unsigned id) {
 QImage RenderIcon(unsigned id, int size) {
     void (*paint)(QPainter&) = nullptr;
     switch (id) {
-    case 128:
+    case IDR_MAINFRAME:
         paint = ApplicationIcon;
         break;
-    case 129:
+    case IDR_DOCUMENT:
         paint = DocumentIcon;
         break;
-    case 136:
+    case IDI_NOTICE:
         paint = NoticeIcon;
         break;
-    case 161:
+    case IDI_QUESTION:
         paint = QuestionIcon;
         break;
     default:
+        ReportUnknownResource("icon", id);
         return {};
     }
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);

@@ -1,5 +1,6 @@
-#include "app/CommandIds.h"
+#include "resources/ResourceIds.h"
 #include "resources/Resources.h"
+#include "resources/UnknownResource.h"
 
 namespace resources {
 
@@ -20,7 +21,11 @@ const MenuResource& LoadMenu(unsigned id) {
           {ID_REFRESH_CURRENT, QStringLiteral("ｶﾚﾝﾄの情報を更新(&C)")}}},
         {QStringLiteral("ﾍﾙﾌﾟ(&H)"), {{ID_APP_ABOUT, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)...")}}},
     };
-    return id == 128 ? mainMenu : empty;
+    if (id != IDR_MAINFRAME) {
+        ReportUnknownResource("menu", id);
+        return empty;
+    }
+    return mainMenu;
 }
 
 const std::vector<unsigned>& LoadToolBar(unsigned id) {
@@ -28,7 +33,11 @@ const std::vector<unsigned>& LoadToolBar(unsigned id) {
     static const std::vector<unsigned> mainToolBar{
         ID_REFRESH_DRIVES, ID_REFRESH_CURRENT, 0, ID_FOLDER_UP, 0, ID_DELETE_ITEMS, 0, ID_APP_ABOUT,
     };
-    return id == 128 ? mainToolBar : empty;
+    if (id != IDR_MAINFRAME) {
+        ReportUnknownResource("toolbar", id);
+        return empty;
+    }
+    return mainToolBar;
 }
 
 } // namespace resources

@@ -10,18 +10,19 @@
 #include "framework/DialogTemplate.h"
 #include "resources/MenuResource.h"
 
-// The application's texts, menu, toolbar, dialog templates, bitmaps and icons, by number. An
-// unknown number gives an empty string, an empty menu, toolbar or template, a null bitmap or
-// icon. Bitmaps and icons need the application object.
+// The application's texts, menu, toolbar, dialog templates, bitmaps and icons, by the numbers of
+// ResourceIds.h. An unknown number is reported (see UnknownResource.h) and gives an empty string,
+// menu, toolbar or template, or a null bitmap or icon. Bitmaps, icons and templates need the
+// application object.
 namespace resources {
 
 QString LoadString(unsigned id);
 
-// 131-133: the tree's drive, closed folder and open folder, 16 x 16. 134 and 137-149: the
-// contents list's images 0 to 13, 32 x 16. 128: the toolbar's 80 x 15 strip of five buttons.
+// The tree's drive, closed folder and open folder, 16 x 16; the contents list's images 0 to 13,
+// 32 x 16; the main toolbar's 80 x 15 strip of five buttons.
 QPixmap LoadBitmap(unsigned id);
 
-// 32 x 32: 128 the application, 129 the document, 136 a notice, 161 a question.
+// 32 x 32: the application, the document, a notice, a question.
 QIcon LoadIcon(unsigned id);
 // The same drawing at `size` x `size` pixels, for the desktop's icon sizes; null for an
 // unknown number.
@@ -33,6 +34,6 @@ const MenuResource& LoadMenu(unsigned id);
 // separator shows the n-th 16 x 15 image of the bitmap of the same number.
 const std::vector<unsigned>& LoadToolBar(unsigned id);
 
-const DialogTemplate& LoadDialogTemplate(unsigned id);
+DialogTemplate LoadDialogTemplate(unsigned id);
 
 } // namespace resources

@@ -1,15 +1,16 @@
 #include <map>
 
-#include "app/CommandIds.h"
+#include "resources/ResourceIds.h"
 #include "resources/Resources.h"
+#include "resources/UnknownResource.h"
 
 namespace resources {
 
 QString LoadString(unsigned id) {
     // Prompts: the status-bar text, then after a line break the tooltip.
     static const std::map<unsigned, QString> table{
-        {103, QStringLiteral("Vorn　Version 1.0")},
-        {128, QStringLiteral("Version 1.0\nVorn\n\n\n\nVorn.Document\nVorn Document")},
+        {IDS_PROGRESS_CAPTION, QStringLiteral("Vorn　Version 1.0")},
+        {IDR_MAINFRAME, QStringLiteral("Version 1.0\nVorn\n\n\n\nVorn.Document\nVorn Document")},
         {131, QStringLiteral("ツリー用ビットマップ（ ドライブ ）")},
         {132, QStringLiteral("ツリー用ビットマップ（ フォルダ閉 ）")},
         {133, QStringLiteral("ツリー用ビットマップ（ フォルダ開 ）")},
@@ -31,8 +32,8 @@ QString LoadString(unsigned id) {
         {ID_DELETE_ITEMS, QStringLiteral("ﾌｫﾙﾀﾞ及びﾌｧｲﾙを削除します。\n削除")},
         {ID_REFRESH_CURRENT, QStringLiteral("ｶﾚﾝﾄを最新の情報に更新します。\nｶﾚﾝﾄの情報を更新")},
         {ID_REFRESH_DRIVES, QStringLiteral("使用可能ﾄﾞﾗｲﾌﾞを更新します。\nﾄﾞﾗｲﾌﾞを更新")},
-        {57344, QStringLiteral("Vorn")},
-        {57345, QStringLiteral("ﾚﾃﾞｨ")},
+        {AFX_IDS_APP_TITLE, QStringLiteral("Vorn")},
+        {AFX_IDS_IDLEMESSAGE, QStringLiteral("ﾚﾃﾞｨ")},
         {ID_APP_ABOUT,
          QStringLiteral("ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示します。\nﾊﾞｰｼﾞｮﾝ情報")},
         {ID_APP_EXIT, QStringLiteral("Vornを終了します。")},
@@ -51,7 +52,11 @@ QString LoadString(unsigned id) {
         {61202, QStringLiteral("ｳｨﾝﾄﾞｳを通常のｻｲｽﾞに戻す")},
     };
     auto found = table.find(id);
-    return found == table.end() ? QString() : found->second;
+    if (found == table.end()) {
+        ReportUnknownResource("string", id);
+        return {};
+    }
+    return found->second;
 }
 
 } // namespace resources

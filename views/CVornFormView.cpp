@@ -1,19 +1,13 @@
 #include "views/CVornFormView.h"
 
+#include "resources/ResourceIds.h"
+#include "resources/Resources.h"
+
 #include <string>
 
-namespace {
-
-constexpr unsigned kDiskFiguresTemplate = 130;
-constexpr int kDiskTotal = 1012;
-constexpr int kDiskFree = 1013;
-constexpr int kCurrentTotal = 1014;
-constexpr int kSelectedSize = 1015;
-
-} // namespace
-
 CVornFormView::CVornFormView(platform::Drives& drives, QWidget* parent)
-    : CVornPaneView<CFormView>(kDiskFiguresTemplate, parent), m_drives(drives) {}
+    : CVornPaneView<CFormView>(resources::LoadDialogTemplate(IDD_DISK_FIGURES), parent),
+      m_drives(drives) {}
 
 void CVornFormView::OnInitialUpdate() {
     CFormView::OnInitialUpdate();
@@ -34,10 +28,10 @@ void CVornFormView::OnUpdate(CView* pSender, long lHint, CObject*) {
 }
 
 void CVornFormView::DoDataExchange() {
-    DDX_Text(kDiskTotal, m_strDiskTotal);
-    DDX_Text(kDiskFree, m_strDiskFree);
-    DDX_Text(kCurrentTotal, m_strCurrentTotal);
-    DDX_Text(kSelectedSize, m_strSelectedSize);
+    DDX_Text(IDC_DISK_TOTAL, m_strDiskTotal);
+    DDX_Text(IDC_DISK_FREE, m_strDiskFree);
+    DDX_Text(IDC_CURRENT_TOTAL, m_strCurrentTotal);
+    DDX_Text(IDC_SELECTED_SIZE, m_strSelectedSize);
 }
 
 void CVornFormView::UpdateDiskFigures() {

@@ -9,12 +9,12 @@
 #include <algorithm>
 #include <array>
 
-#include "app/CommandIds.h"
 #include "dialogs/CProgressDlg.h"
 #include "document/CVornDoc.h"
 #include "document/FolderRequest.h"
 #include "document/Hints.h"
 #include "measure/ListFiller.h"
+#include "resources/ResourceIds.h"
 #include "views/ContentsListModel.h"
 
 namespace {
@@ -27,9 +27,10 @@ constexpr qint64 kShowRowsEveryMs = 50;
 
 } // namespace
 
-CVornListView::CVornListView(QWidget* parent) : CVornPaneView<CView>(parent) {
+CVornListView::CVornListView(DeleteItems deleteItems, QWidget* parent)
+    : CVornPaneView<CView>(parent) {
     CreateListCtrl();
-    MapCommand(ID_DELETE_ITEMS, [this] { OnDeleteItems(); });
+    MapCommand(ID_DELETE_ITEMS, [this, deleteItems] { deleteItems(*this); });
 }
 
 void CVornListView::CreateListCtrl() {

@@ -15,7 +15,10 @@ class QTreeView;
 // row on a double-click.
 class CVornListView : public CVornPaneView<CView> {
 public:
-    explicit CVornListView(QWidget* parent = nullptr);
+    // The delete command: run on ID_DELETE_ITEMS, which only the contents list handles.
+    using DeleteItems = void (*)(CVornListView& list);
+
+    explicit CVornListView(DeleteItems deleteItems, QWidget* parent = nullptr);
 
     void OnUpdate(CView* pSender, long lHint, CObject* pHint) override;
 
@@ -25,9 +28,6 @@ public:
     const measure::ListRow& Row(int index) const;
     // The selected rows in index order.
     std::vector<int> SelectedRows() const;
-
-    // Deletes the selected rows' folders and files; lives with the rest of the deletion code.
-    void OnDeleteItems();
 
 private:
     void CreateListCtrl();

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "app/CommandIds.h"
 #include "document/CVornDoc.h"
 #include "document/Hints.h"
+#include "resources/ResourceIds.h"
 
 // A pane of the Vorn document that leaves folder navigation to the tree: it forwards the
 // three navigation commands to every pane as update hints with no sender. Base is the kind of

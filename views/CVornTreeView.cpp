@@ -7,16 +7,16 @@
 #include <utility>
 #include <vector>
 
-#include "app/CommandIds.h"
 #include "dialogs/CDriveUnavailableDlg.h"
 #include "dialogs/CFolderNotFoundDlg.h"
 #include "dialogs/CProgressDlg.h"
 #include "document/FolderRequest.h"
 #include "document/Hints.h"
 #include "framework/CDocument.h"
-#include "framework/DisplayName.h"
 #include "platform/Crt.h"
+#include "resources/ResourceIds.h"
 #include "resources/Resources.h"
+#include "views/DisplayName.h"
 #include "views/FolderTreeCtrl.h"
 #include "views/FolderTreeItem.h"
 
@@ -26,10 +26,6 @@ constexpr int kFirstDrive = 1;
 constexpr int kLastDrive = 26;
 // Steps of 10, one per drive number and one past the last item unless that is "[Z:]".
 constexpr int kDriveSearchRange = 270;
-
-constexpr unsigned kDriveBitmap = 131;
-constexpr unsigned kClosedFolderBitmap = 132;
-constexpr unsigned kOpenFolderBitmap = 133;
 
 QIcon TreeImage(unsigned normalBitmap, unsigned selectedBitmap) {
     QIcon image;
@@ -81,8 +77,8 @@ FolderTreeItem* ChildNamed(const FolderTreeItem* parent, const std::string& name
 
 CVornTreeView::CVornTreeView(platform::Drives& drives, QWidget* parent)
     : CView(parent), m_drives(drives), m_tree(new FolderTreeCtrl(this)),
-      m_driveImage(TreeImage(kDriveBitmap, kDriveBitmap)),
-      m_folderImage(TreeImage(kClosedFolderBitmap, kOpenFolderBitmap)) {
+      m_driveImage(TreeImage(IDB_DRIVE, IDB_DRIVE)),
+      m_folderImage(TreeImage(IDB_FOLDER_CLOSED, IDB_FOLDER_OPEN)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tree);

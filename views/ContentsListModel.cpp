@@ -1,16 +1,14 @@
 #include "views/ContentsListModel.h"
 
-#include "framework/DisplayName.h"
 #include "measure/CellText.h"
+#include "resources/ResourceIds.h"
 #include "resources/Resources.h"
+#include "views/DisplayName.h"
 
 namespace {
 
-// Image 0 is bitmap 134; images 1 to 13 are bitmaps 137 to 149.
 unsigned ImageBitmap(int image) {
-    constexpr unsigned kFirstBitmap = 134;
-    constexpr unsigned kFurtherBitmaps = 136;
-    return image == 0 ? kFirstBitmap : kFurtherBitmaps + unsigned(image);
+    return image == 0 ? IDB_LIST_IMAGE_0 : IDB_LIST_IMAGE_1 + unsigned(image - 1);
 }
 
 Qt::Alignment ColumnAlignment(int column) {

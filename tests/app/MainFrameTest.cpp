@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "app/CMainFrame.h"
-#include "app/CommandIds.h"
 #include "document/CVornDoc.h"
+#include "resources/ResourceIds.h"
 #include "support/FixedRoots.h"
 #include "support/TempTree.h"
 #include "views/CVornFormView.h"

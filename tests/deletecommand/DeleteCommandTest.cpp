@@ -13,12 +13,12 @@
 
 #include "ProgressBarRecorder.h"
 #include "ProgressDialogWatch.h"
-#include "app/CommandIds.h"
 #include "dialogs/CDeleteConfirmDlg.h"
 #include "dialogs/CDeleteNotFoundDlg.h"
 #include "dialogs/CFileDeleteErrorDlg.h"
 #include "dialogs/CFolderDeleteErrorDlg.h"
 #include "document/Hints.h"
+#include "resources/ResourceIds.h"
 
 namespace delete_command_test {
 

@@ -7,6 +7,7 @@
 
 #include "MainWindowStandIn.h"
 #include "TimelineView.h"
+#include "deletion/command/OnDeleteItems.h"
 #include "document/CVornDoc.h"
 #include "support/TempTree.h"
 #include "views/CVornListView.h"
@@ -56,7 +57,7 @@ protected:
     testsupport::TempTree folder;
     MainWindowStandIn app;
     CVornDoc document;
-    CVornListView list;
+    CVornListView list{deletion::OnDeleteItems};
     TimelineView tree;
     Events timeline;
     std::vector<int> barValues;

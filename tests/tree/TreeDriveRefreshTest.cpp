@@ -2,8 +2,8 @@
 
 #include "ProgressBarRecorder.h"
 #include "TreeViewFixture.h"
-#include "app/CommandIds.h"
 #include "document/Hints.h"
+#include "resources/ResourceIds.h"
 #include "views/FolderTreeItem.h"
 
 namespace {

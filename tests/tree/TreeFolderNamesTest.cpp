@@ -3,9 +3,9 @@
 #include <QStringList>
 
 #include "TreeViewFixture.h"
-#include "app/CommandIds.h"
-#include "framework/DisplayName.h"
+#include "resources/ResourceIds.h"
 #include "support/ScopedMounts.h"
+#include "views/DisplayName.h"
 #include "views/FolderTreeItem.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <QStringList>
 
 #include "TreeViewFixture.h"
-#include "app/CommandIds.h"
 #include "document/Hints.h"
+#include "resources/ResourceIds.h"
 #include "views/FolderTreeItem.h"
 
 namespace {

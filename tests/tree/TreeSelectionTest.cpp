@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "TreeViewFixture.h"
-#include "app/CommandIds.h"
 #include "document/Hints.h"
+#include "resources/ResourceIds.h"
 #include "views/FolderTreeCtrl.h"
 #include "views/FolderTreeItem.h"
 

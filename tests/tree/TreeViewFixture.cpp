@@ -179,8 +179,11 @@ std::string TreeViewFixture::FolderOf(const FolderTreeItem* item) const {
 
 bool TreeViewFixture::SelectionHighlighted() const {
     const FolderTreeCtrl& control = tree.GetTreeCtrl();
-    const QList<QTreeWidgetItem*> highlighted = control.selectedItems();
-    return highlighted.size() == 1 && highlighted.front() == control.currentItem();
+    QList<QTreeWidgetItem*> current;
+    if (control.currentItem()) {
+        current << control.currentItem();
+    }
+    return control.selectedItems() == current;
 }
 
 std::vector<std::string> EnumerationOrder(const std::string& folder) {

@@ -44,7 +44,7 @@ protected:
 
     // The working directory is the folder of the selected item.
     ::testing::AssertionResult InSelectedFolder() const;
-    // The selected item is highlighted, and nothing else is.
+    // The selected item, if any, is highlighted, and nothing else is.
     bool SelectionHighlighted() const;
 
     testsupport::TempTree disk;

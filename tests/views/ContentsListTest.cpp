@@ -88,7 +88,7 @@ protected:
 
     testsupport::TempTree folder;
     CVornDoc document;
-    CVornListView list;
+    CVornListView list{[](CVornListView&) {}};
     SpyView spy;
     SpyView tree; // the sender of hint 0, attached nowhere
 

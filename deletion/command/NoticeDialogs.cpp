@@ -1,9 +1,9 @@
-#include "deletion/NoticeDialogs.h"
+#include "deletion/command/NoticeDialogs.h"
 
 #include "dialogs/CDeleteNotFoundDlg.h"
 #include "dialogs/CFileDeleteErrorDlg.h"
 #include "dialogs/CFolderDeleteErrorDlg.h"
-#include "framework/DisplayName.h"
+#include "views/DisplayName.h"
 
 namespace deletion {
 

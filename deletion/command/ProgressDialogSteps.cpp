@@ -1,4 +1,4 @@
-#include "deletion/ProgressDialogSteps.h"
+#include "deletion/command/ProgressDialogSteps.h"
 
 #include "dialogs/CProgressDlg.h"
 

@@ -1,4 +1,4 @@
-#include "framework/DisplayName.h"
+#include "views/DisplayName.h"
 
 #include "measure/EscapedName.h"
 
