@@ -88,20 +88,6 @@ void CProgressDlg::SetRange(int lower, int upper) {
     MoveTo(InRange(m_position));
 }
 
-int CProgressDlg::SetStep(int step) {
-    return std::exchange(m_step, step);
-}
-
-int CProgressDlg::SetPos(int position) {
-    PumpWhenDue();
-    return MoveTo(InRange(position));
-}
-
-int CProgressDlg::OffsetPos(int delta) {
-    PumpWhenDue();
-    return MoveTo(InRange(m_position + delta));
-}
-
 int CProgressDlg::StepIt() {
     PumpWhenDue();
     const int span = m_upper - m_lower;

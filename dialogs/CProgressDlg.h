@@ -25,11 +25,8 @@ public:
     bool DestroyWindow();
 
     void SetRange(int lower, int upper);
-    int SetStep(int step);
-    // Each of these lets waiting events through first and returns the previous position.
-    int SetPos(int position);
-    int OffsetPos(int delta);
-    // One step; past the upper bound the bar starts again from the lower one.
+    // One step, which lets waiting events through first; past the upper bound the bar starts again
+    // from the lower one.
     int StepIt();
     int GetPos() const { return m_position; }
     void PumpMessages();

@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 
 #include <utility>
 
@@ -11,11 +10,6 @@
 #include "framework/DialogTemplate.h"
 
 namespace {
-
-std::function<void(CDialog&)>& ModalObserver() {
-    static std::function<void(CDialog&)> observer;
-    return observer;
-}
 
 Qt::WindowFlags WindowFlags(const DialogTemplate& dialogTemplate) {
     if (dialogTemplate.systemMenu) {
@@ -45,20 +39,9 @@ QWidget* CDialog::GetSafeOwner(QWidget* parent) {
     return parent ? parent->window() : AfxGetMainWnd();
 }
 
-void CDialog::SetModalObserver(std::function<void(CDialog&)> observer) {
-    ModalObserver() = std::move(observer);
-}
-
 int CDialog::DoModal() {
     OnInitDialog();
     ShowOverOwner();
-    if (ModalObserver()) {
-        QTimer::singleShot(0, this, [this] {
-            if (ModalObserver()) {
-                ModalObserver()(*this);
-            }
-        });
-    }
     return exec();
 }
 

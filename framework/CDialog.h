@@ -2,8 +2,6 @@
 
 #include <QDialog>
 
-#include <functional>
-
 #include "framework/DialogControls.h"
 #include "framework/DialogTemplate.h"
 
@@ -30,10 +28,6 @@ public:
     QWidget* GetDlgItem(int id) const { return m_controls.Item(id); }
     // Ends a modal dialog with `result`; a modeless one is hidden and lives on.
     void EndDialog(int result);
-
-    // Tests: called once each modal dialog has been shown, from its own event loop, so that a
-    // test can read it and answer it. Null by default.
-    static void SetModalObserver(std::function<void(CDialog&)> observer);
 
     // Escape and the close box come here.
     void reject() override { OnCancel(); }

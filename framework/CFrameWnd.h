@@ -25,7 +25,6 @@ public:
     void SetActiveView(CView* view);
     void ViewDestroyed(CView* view);
 
-    CDocument* GetActiveDocument() const { return m_document; }
     void SetDocument(CDocument* document) { m_document = document; }
 
     // Runs the command along the route; false when nobody handles it.

@@ -15,10 +15,6 @@ public:
     // The template's font, with the faces the templates name resolved to installed ones.
     static QFont TemplateFont(const DialogTemplate& dialogTemplate);
 
-    // The average width of the 52 Latin letters, rounded to the nearest pixel.
-    int BaseWidth() const { return m_baseWidth; }
-    int BaseHeight() const { return m_baseHeight; }
-
     int ToPixelsX(int units) const;
     int ToPixelsY(int units) const;
     QRect ToPixels(int x, int y, int cx, int cy) const;

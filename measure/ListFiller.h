@@ -27,7 +27,6 @@ public:
     void SetRatioColumn(std::uint64_t total);
 
     int FolderCount() const { return m_nFolderCount; }
-    std::uint64_t FileKB() const { return m_nFileKB; }
     std::uint64_t CurrentTotal() const { return m_currentTotal; }
 
 private:

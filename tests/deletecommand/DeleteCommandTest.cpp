@@ -51,11 +51,11 @@ DeleteCommandTest::DeleteCommandTest()
     list.OnInitialUpdate();
     list.resize(600, 400);
     list.show();
-    CDialog::SetModalObserver([this](CDialog& dialog) { OnDialog(dialog); });
+    m_answerer =
+        std::make_unique<testsupport::ModalAnswerer>([this](CDialog& dialog) { OnDialog(dialog); });
 }
 
 DeleteCommandTest::~DeleteCommandTest() {
-    CDialog::SetModalObserver({});
     EXPECT_EQ(::chdir(m_startFolder.c_str()), 0);
 }
 

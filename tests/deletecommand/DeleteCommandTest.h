@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "TimelineView.h"
 #include "deletion/command/OnDeleteItems.h"
 #include "document/CVornDoc.h"
+#include "support/ModalAnswerer.h"
 #include "support/TempTree.h"
 #include "views/CVornListView.h"
 
@@ -69,6 +71,7 @@ private:
     static void ClickButton(CDialog& dialog, const QString& text);
 
     std::string m_startFolder;
+    std::unique_ptr<testsupport::ModalAnswerer> m_answerer;
     Answer m_answer = Answer::No;
 };
 

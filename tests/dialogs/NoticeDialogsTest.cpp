@@ -15,6 +15,7 @@
 #include "dialogs/CFileDeleteErrorDlg.h"
 #include "dialogs/CFolderDeleteErrorDlg.h"
 #include "dialogs/CFolderNotFoundDlg.h"
+#include "support/ModalAnswerer.h"
 
 namespace {
 
@@ -38,10 +39,8 @@ QStringList Buttons(const CDialog& dialog) {
 
 // Shows the dialog modally and lets `answer` end it from inside its loop.
 int RunModal(CDialog& dialog, const std::function<void(CDialog&)>& answer) {
-    CDialog::SetModalObserver(answer);
-    const int result = dialog.DoModal();
-    CDialog::SetModalObserver(nullptr);
-    return result;
+    const testsupport::ModalAnswerer answerer(answer);
+    return dialog.DoModal();
 }
 
 class NoticeDialogs : public ::testing::Test {
@@ -50,7 +49,6 @@ protected:
         owner.setGeometry(100, 100, 800, 600);
         owner.show();
     }
-    ~NoticeDialogs() override { CDialog::SetModalObserver(nullptr); }
 
     QWidget owner;
 };

@@ -73,20 +73,6 @@ TEST_F(ProgressDialog, StepsFillTheBarInTenAndStartOverOnTheEleventh) {
     EXPECT_EQ(progress.GetPos(), 10);
 }
 
-TEST_F(ProgressDialog, TakesBoundsBeyondSixteenBits) {
-    CProgressDlg progress;
-    progress.Create(&owner);
-    progress.SetRange(0, 1'000'000);
-    EXPECT_EQ(progress.SetPos(700'000), 0);
-    EXPECT_EQ(progress.OffsetPos(200'000), 700'000);
-    EXPECT_EQ(Bar(progress)->maximum(), 1'000'000);
-    progress.PumpMessages();
-    EXPECT_EQ(Bar(progress)->value(), 900'000);
-    // Positions stay inside the range.
-    progress.OffsetPos(500'000);
-    EXPECT_EQ(progress.GetPos(), 1'000'000);
-}
-
 TEST_F(ProgressDialog, GivesTheFocusBackToWhereItWas) {
     auto* pane = new QLineEdit(&owner);
     pane->show();

@@ -54,7 +54,7 @@ TreeViewFixture::TreeViewFixture() : m_startDirectory(testsupport::WorkingDirect
     tree.AttachDocument(&document);
     tree.resize(kTreeWidth, kTreeHeight);
     tree.show();
-    CDialog::SetModalObserver([this](CDialog& dialog) {
+    m_answerer = std::make_unique<testsupport::ModalAnswerer>([this](CDialog& dialog) {
         if (auto* folderNotice = dynamic_cast<CFolderNotFoundDlg*>(&dialog)) {
             notices << QStringLiteral("CFolderNotFoundDlg(%1)").arg(folderNotice->m_strName);
         } else if (dynamic_cast<CDriveUnavailableDlg*>(&dialog)) {
@@ -75,7 +75,6 @@ TreeViewFixture::TreeViewFixture() : m_startDirectory(testsupport::WorkingDirect
 }
 
 TreeViewFixture::~TreeViewFixture() {
-    CDialog::SetModalObserver(nullptr);
     [[maybe_unused]] const int ignored = ::chdir(m_startDirectory.c_str());
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "TreeViewSpy.h"
 #include "document/CVornDoc.h"
 #include "support/FixedRoots.h"
+#include "support/ModalAnswerer.h"
 #include "support/TempTree.h"
 #include "views/CVornTreeView.h"
 
@@ -65,6 +67,7 @@ private:
     std::string FolderOf(const FolderTreeItem* item) const;
 
     std::string m_startDirectory;
+    std::unique_ptr<testsupport::ModalAnswerer> m_answerer;
 };
 
 // Names of the working directory's entries in the order the platform's enumeration gives them.
