@@ -38,8 +38,10 @@ bool DriveUsable(long drive) {
 
 QIcon TreeImage(unsigned normalBitmap, unsigned selectedBitmap) {
     QIcon image;
-    image.addPixmap(resources::LoadBitmap(normalBitmap), QIcon::Normal);
-    image.addPixmap(resources::LoadBitmap(selectedBitmap), QIcon::Selected);
+    for (qreal ratio : resources::kDrawnRatios) {
+        image.addPixmap(resources::LoadBitmap(normalBitmap, ratio), QIcon::Normal);
+        image.addPixmap(resources::LoadBitmap(selectedBitmap, ratio), QIcon::Selected);
+    }
     return image;
 }
 
