@@ -30,10 +30,12 @@ Item Text(const QString& text, int x, int y, int cx, int cy, int id = -1,
     return item;
 }
 
-// A figure box of the disk-figures form: sunken, right-aligned, empty until filled.
-Item Figure(int id, int x, int y, int cx, int cy) {
+// A figure box of the disk-figures form: sunken, right-aligned, empty until filled. A screen
+// reader says its caption with the figure.
+Item Figure(int id, int x, int y, int cx, int cy, const QString& caption) {
     Item item = Text(QString(), x, y, cx, cy, id, Align::Right);
     item.sunken = true;
+    item.spokenCaption = caption;
     return item;
 }
 
@@ -94,21 +96,23 @@ std::map<unsigned, DialogTemplate> MakeTemplates() {
          Place(Kind::ProgressBar, kProgressBar, 10, 20, 154, 10)},
         false);
 
-    templates[130] = {.cx = 87,
-                      .cy = 107,
-                      .fontFace = QStringLiteral("ＭＳ Ｐゴシック"),
-                      .pointSize = 9,
-                      .child = true,
-                      .items = {Text(QStringLiteral("Disk Total Size"), 5, 5, 80, 8),
-                                Text(QStringLiteral("Byte"), 70, 15, 22, 8),
-                                Text(QStringLiteral("Disk Free Size"), 5, 30, 80, 8),
-                                Text(QStringLiteral("Byte"), 70, 40, 22, 8),
-                                Text(QStringLiteral("Current Total Size"), 5, 55, 80, 8),
-                                Text(QStringLiteral("Byte"), 70, 65, 22, 8),
-                                Text(QStringLiteral("Selected Size"), 5, 80, 80, 8),
-                                Text(QStringLiteral("Byte"), 70, 90, 21, 8),
-                                Figure(1012, 15, 15, 50, 12), Figure(1013, 15, 40, 50, 12),
-                                Figure(1014, 15, 65, 50, 12), Figure(1015, 15, 90, 50, 12)}};
+    const QString diskTotal = QStringLiteral("Disk Total Size");
+    const QString diskFree = QStringLiteral("Disk Free Size");
+    const QString currentTotal = QStringLiteral("Current Total Size");
+    const QString selectedSize = QStringLiteral("Selected Size");
+    templates[130] = {
+        .cx = 87,
+        .cy = 107,
+        .fontFace = QStringLiteral("ＭＳ Ｐゴシック"),
+        .pointSize = 9,
+        .child = true,
+        .items = {Text(diskTotal, 5, 5, 80, 8), Text(QStringLiteral("Byte"), 70, 15, 22, 8),
+                  Text(diskFree, 5, 30, 80, 8), Text(QStringLiteral("Byte"), 70, 40, 22, 8),
+                  Text(currentTotal, 5, 55, 80, 8), Text(QStringLiteral("Byte"), 70, 65, 22, 8),
+                  Text(selectedSize, 5, 80, 80, 8), Text(QStringLiteral("Byte"), 70, 90, 21, 8),
+                  Figure(1012, 15, 15, 50, 12, diskTotal), Figure(1013, 15, 40, 50, 12, diskFree),
+                  Figure(1014, 15, 65, 50, 12, currentTotal),
+                  Figure(1015, 15, 90, 50, 12, selectedSize)}};
 
     templates[135] =
         Window(180, 59, version,

@@ -3,10 +3,12 @@
 #include <string>
 
 #include "platform/Crt.h"
+#include "views/PaneDescription.h"
 
 namespace {
 
 constexpr unsigned kDiskFiguresTemplate = 130;
+constexpr unsigned kPaneDescription = 172;
 constexpr int kDiskTotal = 1012;
 constexpr int kDiskFree = 1013;
 constexpr int kCurrentTotal = 1014;
@@ -15,7 +17,9 @@ constexpr int kSelectedSize = 1015;
 } // namespace
 
 CVornFormView::CVornFormView(QWidget* parent)
-    : CVornPaneView<CFormView>(kDiskFiguresTemplate, parent) {}
+    : CVornPaneView<CFormView>(kDiskFiguresTemplate, parent) {
+    DescribePane(this, kPaneDescription);
+}
 
 void CVornFormView::OnInitialUpdate() {
     CFormView::OnInitialUpdate();

@@ -16,12 +16,14 @@
 #include "document/Hints.h"
 #include "measure/ListFiller.h"
 #include "views/ContentsListModel.h"
+#include "views/PaneDescription.h"
 
 namespace {
 
 constexpr std::array<int, ContentsListModel::kColumnCount> kColumnWidths{180, 95, 0, 60, 125};
 constexpr int kImageWidth = 32;
 constexpr int kImageHeight = 16;
+constexpr unsigned kPaneDescription = 171;
 // How often a fill hands its new rows to the list while it runs.
 constexpr qint64 kShowRowsEveryMs = 50;
 
@@ -64,6 +66,7 @@ void CVornListView::CreateListCtrl() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
     setFocusProxy(m_list);
+    DescribePane(m_list, kPaneDescription);
 
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CVornListView::OnItemchanged);

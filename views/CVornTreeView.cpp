@@ -19,6 +19,7 @@
 #include "resources/Resources.h"
 #include "views/FolderTreeCtrl.h"
 #include "views/FolderTreeItem.h"
+#include "views/PaneDescription.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ constexpr int kDriveSearchRange = 270;
 constexpr unsigned kDriveBitmap = 131;
 constexpr unsigned kClosedFolderBitmap = 132;
 constexpr unsigned kOpenFolderBitmap = 133;
+constexpr unsigned kPaneDescription = 170;
 
 // A usable drive is one that can be made current; passing leaves it current.
 bool DriveUsable(long drive) {
@@ -94,6 +96,7 @@ CVornTreeView::CVornTreeView(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tree);
     setFocusProxy(m_tree);
+    DescribePane(m_tree, kPaneDescription);
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &CVornTreeView::OnSelchanged);
     MapCommand(ID_FOLDER_UP, [this] { OnFolderUp(); });
     MapCommand(ID_REFRESH_CURRENT, [this] { OnRefreshCurrent(); });

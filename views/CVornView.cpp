@@ -9,8 +9,11 @@
 
 #include "chart/PieGeometry.h"
 #include "document/CVornDoc.h"
+#include "views/PaneDescription.h"
 
 namespace {
+
+constexpr unsigned kPaneDescription = 173;
 
 // Direction of a radial point in degrees, counter-clockwise from 3 o'clock as seen on screen;
 // the drawing space's y grows downwards.
@@ -45,6 +48,7 @@ QPainterPath Wedge(const QRectF& box, const chart::RadialPoint& start,
 
 CVornView::CVornView(QWidget* parent) : CVornPaneView<CView>(parent) {
     setAutoFillBackground(true);
+    DescribePane(this, kPaneDescription);
 }
 
 void CVornView::OnUpdate(CView* pSender, long, CObject*) {
