@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <vector>
 
 #include "deletion/command/OnDeleteItems.h"
 #include "document/CVornDoc.h"
@@ -28,6 +29,17 @@ constexpr int kButtonHeight = 15;
 // A prompt string holds the status-bar text, then after a line break the tooltip.
 QStringList PromptParts(unsigned id) {
     return resources::LoadString(id).split(QLatin1Char('\n'));
+}
+
+// The n-th button's cell of every strip, cut in the strip's own device pixels.
+QIcon ButtonImage(const std::vector<QPixmap>& strips, int n) {
+    QIcon image;
+    for (const QPixmap& strip : strips) {
+        const qreal ratio = strip.devicePixelRatio();
+        const QRectF cell(n * kButtonWidth, 0, kButtonWidth, kButtonHeight);
+        image.addPixmap(strip.copy(QRectF(cell.topLeft() * ratio, cell.size() * ratio).toRect()));
+    }
+    return image;
 }
 
 } // namespace
@@ -137,7 +149,10 @@ void CMainFrame::CreateToolBar() {
     m_wndToolBar->setObjectName(QStringLiteral("toolbar"));
     m_wndToolBar->setIconSize(QSize(kButtonWidth, kButtonHeight));
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
-    const QPixmap strip = resources::LoadBitmap(IDR_MAINFRAME);
+    std::vector<QPixmap> strips;
+    for (qreal ratio : resources::kDrawnRatios) {
+        strips.push_back(resources::LoadBitmap(IDR_MAINFRAME, ratio));
+    }
     int image = 0;
     for (unsigned id : resources::LoadToolBar(IDR_MAINFRAME)) {
         if (id == 0) {
@@ -145,7 +160,7 @@ void CMainFrame::CreateToolBar() {
             continue;
         }
         QAction* action = CommandAction(id, PromptParts(id).value(1));
-        action->setIcon(QIcon(strip.copy(image++ * kButtonWidth, 0, kButtonWidth, kButtonHeight)));
+        action->setIcon(ButtonImage(strips, image++));
         m_wndToolBar->addAction(action);
     }
 }

@@ -25,6 +25,11 @@ Qt::Alignment Alignment(DialogTemplate::Align align) {
     return Qt::AlignLeft;
 }
 
+// Screen readers name a static by its text alone; a figure would be a bare number.
+QString SpokenName(const QString& caption, const QString& text) {
+    return text.isEmpty() ? caption : caption + QLatin1Char(' ') + text;
+}
+
 QWidget* MakeStatic(const DialogTemplate::Item& item, QWidget* host) {
     auto* label = new QLabel(host);
     // Names of files travel through statics: they must show as they are, never as markup.
@@ -89,6 +94,10 @@ DialogControls::DialogControls(const DialogTemplate& dialogTemplate, QWidget* ho
         if (item.id != -1) {
             m_items[item.id] = control;
             m_places[item.id] = place;
+            if (!item.spokenCaption.isEmpty()) {
+                m_spokenCaptions[item.id] = item.spokenCaption;
+                control->setAccessibleName(SpokenName(item.spokenCaption, item.text));
+            }
         }
     }
 }
@@ -112,6 +121,9 @@ void DialogControls::SetText(int id, const QString& text) const {
         return;
     }
     label->setText(text);
+    if (auto caption = m_spokenCaptions.find(id); caption != m_spokenCaptions.end()) {
+        label->setAccessibleName(SpokenName(caption->second, text));
+    }
     if (label->frameShape() != QFrame::NoFrame) {
         const int needed = label->sizeHint().width();
         QRect place = m_places.at(id);

@@ -23,11 +23,13 @@ public:
     QWidget* Item(int id) const;
     // Shows the text in the static `id` exactly: no markup, no mnemonics. A sunken figure box
     // widens to the left, and past the host's edge to the right, rather than cut a number; any
-    // other static keeps its size and cuts what does not fit.
+    // other static keeps its size and cuts what does not fit. A static with a spoken caption
+    // is named to screen readers by the caption and the text together.
     void SetText(int id, const QString& text) const;
 
 private:
     std::map<int, QWidget*> m_items;
     std::map<int, QRect> m_places;
+    std::map<int, QString> m_spokenCaptions;
     QSize m_size;
 };

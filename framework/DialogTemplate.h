@@ -23,6 +23,7 @@ struct DialogTemplate {
         bool sunken = false;        // a static drawn as a sunken box
         bool defaultButton = false; // the button that Enter presses
         QIcon icon{};               // what an icon control shows
+        QString spokenCaption{};    // said by screen readers before an addressed static's text
     };
 
     // Every template of ours has the position 0, 0: the dialog is centred over its owner.

@@ -26,10 +26,12 @@ Item Text(const QString& text, int x, int y, int cx, int cy, int id = -1,
     return item;
 }
 
-// A figure box of the disk-figures form: sunken, right-aligned, empty until filled.
-Item Figure(int id, int x, int y, int cx, int cy) {
+// A figure box of the disk-figures form: sunken, right-aligned, empty until filled. A screen
+// reader says its caption with the figure.
+Item Figure(int id, int x, int y, int cx, int cy, const QString& caption) {
     Item item = Text(QString(), x, y, cx, cy, id, Align::Right);
     item.sunken = true;
+    item.spokenCaption = caption;
     return item;
 }
 
@@ -94,24 +96,26 @@ std::optional<DialogTemplate> MakeTemplate(unsigned id) {
                             Align::Centre),
                        Place(Kind::ProgressBar, IDC_PROGRESS_BAR, 10, 20, 154, 10)},
                       false);
-    case IDD_DISK_FIGURES:
-        return DialogTemplate{.cx = 87,
-                              .cy = 107,
-                              .fontFace = QStringLiteral("ＭＳ Ｐゴシック"),
-                              .pointSize = 9,
-                              .child = true,
-                              .items = {Text(QStringLiteral("Disk Total Size"), 5, 5, 80, 8),
-                                        Text(QStringLiteral("Byte"), 70, 15, 22, 8),
-                                        Text(QStringLiteral("Disk Free Size"), 5, 30, 80, 8),
-                                        Text(QStringLiteral("Byte"), 70, 40, 22, 8),
-                                        Text(QStringLiteral("Current Total Size"), 5, 55, 80, 8),
-                                        Text(QStringLiteral("Byte"), 70, 65, 22, 8),
-                                        Text(QStringLiteral("Selected Size"), 5, 80, 80, 8),
-                                        Text(QStringLiteral("Byte"), 70, 90, 21, 8),
-                                        Figure(IDC_DISK_TOTAL, 15, 15, 50, 12),
-                                        Figure(IDC_DISK_FREE, 15, 40, 50, 12),
-                                        Figure(IDC_CURRENT_TOTAL, 15, 65, 50, 12),
-                                        Figure(IDC_SELECTED_SIZE, 15, 90, 50, 12)}};
+    case IDD_DISK_FIGURES: {
+        const QString diskTotal = QStringLiteral("Disk Total Size");
+        const QString diskFree = QStringLiteral("Disk Free Size");
+        const QString currentTotal = QStringLiteral("Current Total Size");
+        const QString selectedSize = QStringLiteral("Selected Size");
+        return DialogTemplate{
+            .cx = 87,
+            .cy = 107,
+            .fontFace = QStringLiteral("ＭＳ Ｐゴシック"),
+            .pointSize = 9,
+            .child = true,
+            .items = {Text(diskTotal, 5, 5, 80, 8), Text(QStringLiteral("Byte"), 70, 15, 22, 8),
+                      Text(diskFree, 5, 30, 80, 8), Text(QStringLiteral("Byte"), 70, 40, 22, 8),
+                      Text(currentTotal, 5, 55, 80, 8), Text(QStringLiteral("Byte"), 70, 65, 22, 8),
+                      Text(selectedSize, 5, 80, 80, 8), Text(QStringLiteral("Byte"), 70, 90, 21, 8),
+                      Figure(IDC_DISK_TOTAL, 15, 15, 50, 12, diskTotal),
+                      Figure(IDC_DISK_FREE, 15, 40, 50, 12, diskFree),
+                      Figure(IDC_CURRENT_TOTAL, 15, 65, 50, 12, currentTotal),
+                      Figure(IDC_SELECTED_SIZE, 15, 90, 50, 12, selectedSize)}};
+    }
     case IDD_FOLDER_NOT_FOUND:
         return Window(180, 59, version,
                       {Icon(IDI_NOTICE, 10, 5),

@@ -12,8 +12,13 @@ const QColor kFolderFace(255, 208, 64);
 const QColor kFolderLight(255, 240, 160);
 const QColor kOutline(64, 64, 64);
 
+// Width 0: one device pixel at any device pixel ratio.
+QPen Hairline(const QColor& colour) {
+    return QPen(colour, 0);
+}
+
 void Outlined(QPainter& painter, const QColor& face, const QColor& edge) {
-    painter.setPen(edge);
+    painter.setPen(Hairline(edge));
     painter.setBrush(face);
 }
 
@@ -25,7 +30,7 @@ void ClosedFolder(QPainter& painter, QPoint at) {
     Outlined(painter, kFolderFace, kFolderEdge);
     painter.drawRect(2, 2, 5, 2);
     painter.drawRect(1, 4, 13, 9);
-    painter.setPen(kFolderLight);
+    painter.setPen(Hairline(kFolderLight));
     painter.drawLine(2, 5, 13, 5);
     painter.restore();
 }
@@ -63,7 +68,7 @@ void Drive(QPainter& painter, QPoint at) {
     painter.drawRect(1, 5, 13, 6);
     painter.fillRect(2, 9, 12, 2, QColor(128, 128, 128));
     painter.fillRect(11, 7, 2, 1, QColor(0, 255, 0));
-    painter.setPen(Qt::white);
+    painter.setPen(Hairline(Qt::white));
     painter.drawLine(2, 6, 13, 6);
     painter.restore();
 }

@@ -4,6 +4,7 @@
 
 #include "chart/SlotColors.h"
 #include "resources/HelpMark.h"
+#include "resources/RatioIcon.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 #include "resources/UnknownResource.h"
@@ -74,8 +75,11 @@ void QuestionIcon(QPainter& painter) {
 } // namespace
 
 QIcon LoadIcon(unsigned id) {
-    const QImage image = RenderIcon(id, kIconSize);
-    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+    return RatioIcon([id](qreal ratio) {
+        QImage image = RenderIcon(id, qRound(kIconSize * ratio));
+        image.setDevicePixelRatio(ratio);
+        return QPixmap::fromImage(image);
+    });
 }
 
 QImage RenderIcon(unsigned id, int size) {

@@ -37,6 +37,11 @@ enum : unsigned {
     IDS_PROGRESS_CAPTION = 103,
     AFX_IDS_APP_TITLE = 57344,
     AFX_IDS_IDLEMESSAGE = 57345,
+    // Each pane's name and description for screen readers.
+    IDS_TREE_PANE = 170,
+    IDS_LIST_PANE = 171,
+    IDS_DISK_FIGURES_PANE = 172,
+    IDS_CHART_PANE = 173,
 
     // Controls of the dialog templates.
     IDC_PROGRESS_BAR = 1003,

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QString>
 
+#include <array>
 #include <vector>
 
 #include "framework/DialogTemplate.h"
@@ -18,11 +19,20 @@ namespace resources {
 
 QString LoadString(unsigned id);
 
-// The tree's drive, closed folder and open folder, 16 x 16; the contents list's images 0 to 13,
-// 32 x 16; the main toolbar's 80 x 15 strip of five buttons.
-QPixmap LoadBitmap(unsigned id);
+// The device pixel ratios our pictures are drawn for. An icon that holds a drawing for each lets
+// Qt pick the sharp one for every screen instead of scaling a 1x drawing up.
+inline constexpr std::array<qreal, 2> kDrawnRatios{1.0, 2.0};
 
-// 32 x 32: the application, the document, a notice, a question.
+// The tree's drive, closed folder and open folder, 16 x 16; the contents list's images 0 to 13,
+// 32 x 16; the main toolbar's 80 x 15 strip of five buttons. Drawn for `devicePixelRatio`
+// device pixels a pixel: the same size in pixels with the finer grid's detail, outlines one
+// device pixel wide; at 1 the pixel art itself.
+QPixmap LoadBitmap(unsigned id, qreal devicePixelRatio = 1.0);
+// The bitmap drawn at each of the ratios above, as one icon.
+QIcon LoadBitmapIcon(unsigned id);
+
+// 32 x 32, drawn at each of the ratios above: the application, the document, a notice, a
+// question.
 QIcon LoadIcon(unsigned id);
 // The same drawing at `size` x `size` pixels, for the desktop's icon sizes; null for an
 // unknown number.

@@ -28,6 +28,18 @@ QString LoadString(unsigned id) {
         {147, QStringLiteral("リスト用ビットマップ（ ファイル 灰 ）")},
         {148, QStringLiteral("リスト用ビットマップ（ フォルダ 白 ）")},
         {149, QStringLiteral("リスト用ビットマップ（ ファイル 白 ）")},
+        // The panes as screen readers name them: the name, then after a line break what the
+        // pane shows.
+        {IDS_TREE_PANE, QStringLiteral("ﾄﾞﾗｲﾌﾞとﾌｫﾙﾀﾞ\n使用可能なﾄﾞﾗｲﾌﾞとそのﾌｫﾙﾀﾞのﾂﾘｰです。"
+                                       "選択したﾌｫﾙﾀﾞがｶﾚﾝﾄになります。")},
+        {IDS_LIST_PANE, QStringLiteral("ﾌｫﾙﾀﾞ及びﾌｧｲﾙ\nｶﾚﾝﾄのﾌｫﾙﾀﾞ及びﾌｧｲﾙです。ﾌｫﾙﾀﾞが先、"
+                                       "ｻｲｽﾞの大きい順に、ｻｲｽﾞ、比率、日付を表示します。")},
+        {IDS_DISK_FIGURES_PANE,
+         QStringLiteral("ﾃﾞｨｽｸ情報\nﾄﾞﾗｲﾌﾞの全体ｻｲｽﾞと空きｻｲｽﾞ、ｶﾚﾝﾄの合計ｻｲｽﾞ、"
+                        "選択したﾌｫﾙﾀﾞ及びﾌｧｲﾙの合計ｻｲｽﾞをﾊﾞｲﾄ単位で表示します。")},
+        {IDS_CHART_PANE,
+         QStringLiteral("使用量の円ｸﾞﾗﾌ\nｶﾚﾝﾄのｻｲｽﾞの大きい10個のﾌｫﾙﾀﾞ、その他のﾌｫﾙﾀﾞ、"
+                        "ﾌｧｲﾙが占める割合です。色は一覧のｱｲｺﾝの色と同じです。")},
         {ID_FOLDER_UP, QStringLiteral("１階層上のﾌｫﾙﾀﾞへ移動します。\n１つ上のﾌｫﾙﾀﾞへ移動")},
         {ID_DELETE_ITEMS, QStringLiteral("ﾌｫﾙﾀﾞ及びﾌｧｲﾙを削除します。\n削除")},
         {ID_REFRESH_CURRENT, QStringLiteral("ｶﾚﾝﾄを最新の情報に更新します。\nｶﾚﾝﾄの情報を更新")},

@@ -1,6 +1,5 @@
 #include "resources/ToolBarStrip.h"
 
-#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -55,10 +54,7 @@ void Cross(QPainter& painter, int left) {
 
 } // namespace
 
-QPixmap PaintToolBarStrip() {
-    QImage image(5 * kButtonWidth, kButtonHeight, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
+void PaintToolBarStrip(QPainter& painter) {
     glyphs::Drive(painter, {0, 2});
     RefreshArrow(painter, 0);
     glyphs::ClosedFolder(painter, {kButtonWidth, 1});
@@ -67,8 +63,6 @@ QPixmap PaintToolBarStrip() {
     UpArrow(painter, 2 * kButtonWidth);
     Cross(painter, 3 * kButtonWidth);
     DrawHelpMark(painter, QRectF(4 * kButtonWidth + 1.5, 1.0, 13.0, 13.0));
-    painter.end();
-    return QPixmap::fromImage(image);
 }
 
 } // namespace resources

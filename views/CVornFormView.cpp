@@ -5,9 +5,13 @@
 
 #include <string>
 
+#include "views/PaneDescription.h"
+
 CVornFormView::CVornFormView(platform::Drives& drives, QWidget* parent)
     : CVornPaneView<CFormView>(resources::LoadDialogTemplate(IDD_DISK_FIGURES), parent),
-      m_drives(drives) {}
+      m_drives(drives) {
+    DescribePane(this, IDS_DISK_FIGURES_PANE);
+}
 
 void CVornFormView::OnInitialUpdate() {
     CFormView::OnInitialUpdate();

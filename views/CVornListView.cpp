@@ -16,6 +16,7 @@
 #include "measure/ListFiller.h"
 #include "resources/ResourceIds.h"
 #include "views/ContentsListModel.h"
+#include "views/PaneDescription.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ void CVornListView::CreateListCtrl() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
     setFocusProxy(m_list);
+    DescribePane(m_list, IDS_LIST_PANE);
 
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CVornListView::OnItemchanged);

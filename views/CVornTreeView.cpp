@@ -19,6 +19,7 @@
 #include "views/DisplayName.h"
 #include "views/FolderTreeCtrl.h"
 #include "views/FolderTreeItem.h"
+#include "views/PaneDescription.h"
 
 namespace {
 
@@ -29,8 +30,10 @@ constexpr int kDriveSearchRange = 270;
 
 QIcon TreeImage(unsigned normalBitmap, unsigned selectedBitmap) {
     QIcon image;
-    image.addPixmap(resources::LoadBitmap(normalBitmap), QIcon::Normal);
-    image.addPixmap(resources::LoadBitmap(selectedBitmap), QIcon::Selected);
+    for (qreal ratio : resources::kDrawnRatios) {
+        image.addPixmap(resources::LoadBitmap(normalBitmap, ratio), QIcon::Normal);
+        image.addPixmap(resources::LoadBitmap(selectedBitmap, ratio), QIcon::Selected);
+    }
     return image;
 }
 
@@ -83,6 +86,7 @@ CVornTreeView::CVornTreeView(platform::Drives& drives, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tree);
     setFocusProxy(m_tree);
+    DescribePane(m_tree, IDS_TREE_PANE);
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &CVornTreeView::OnSelchanged);
     MapCommand(ID_FOLDER_UP, [this] { OnFolderUp(); });
     MapCommand(ID_REFRESH_CURRENT, [this] { OnRefreshCurrent(); });

@@ -8,6 +8,8 @@
 
 #include "chart/PieGeometry.h"
 #include "document/CVornDoc.h"
+#include "resources/ResourceIds.h"
+#include "views/PaneDescription.h"
 
 namespace {
 
@@ -38,6 +40,7 @@ QPainterPath Wedge(const QRectF& box, const chart::RadialPoint& start,
 
 CVornView::CVornView(QWidget* parent) : CVornPaneView<CView>(parent) {
     setAutoFillBackground(true);
+    DescribePane(this, IDS_CHART_PANE);
 }
 
 void CVornView::OnUpdate(CView* pSender, long, CObject*) {

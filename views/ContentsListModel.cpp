@@ -22,7 +22,7 @@ Qt::Alignment ColumnAlignment(int column) {
 
 ContentsListModel::ContentsListModel(QObject* parent) : QAbstractTableModel(parent) {
     for (int image = 0; image < measure::kListImageCount; ++image) {
-        m_images[std::size_t(image)] = resources::LoadBitmap(ImageBitmap(image));
+        m_images[std::size_t(image)] = resources::LoadBitmapIcon(ImageBitmap(image));
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QPixmap>
+#include <QIcon>
 
 #include <array>
 
@@ -37,5 +37,5 @@ public:
 private:
     measure::MemoryRowStore m_rows;
     int m_shownRows = 0;
-    std::array<QPixmap, measure::kListImageCount> m_images;
+    std::array<QIcon, measure::kListImageCount> m_images;
 };

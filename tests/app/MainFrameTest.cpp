@@ -1,10 +1,12 @@
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
@@ -71,6 +73,18 @@ TEST_F(MainFrame, AttachesThePanesInTheOrderEveryBroadcastVisits) {
     const std::vector<CView*> expected{frame->ListView(), frame->TreeView(), frame->FormView(),
                                        frame->ChartView()};
     EXPECT_EQ(document.Views(), expected);
+}
+
+TEST_F(MainFrame, NamesAndDescribesEachPaneToScreenReadersWhereItsFocusGoes) {
+    QSet<QString> names;
+    for (CView* pane : document.Views()) {
+        QWidget* control = pane->focusProxy() ? pane->focusProxy() : pane;
+        const QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+        names << spoken->text(QAccessible::Name);
+        EXPECT_FALSE(spoken->text(QAccessible::Description).isEmpty());
+    }
+    names.remove(QString());
+    EXPECT_EQ(names.size(), 4);
 }
 
 TEST_F(MainFrame, SplitsTheClientAreaAsTheFirstSizesSay) {

@@ -1,5 +1,7 @@
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 #include "dialogs/CFileDeleteErrorDlg.h"
 #include "dialogs/CFolderDeleteErrorDlg.h"
 #include "dialogs/CFolderNotFoundDlg.h"
+#include "resources/Resources.h"
 #include "support/ModalAnswerer.h"
 
 namespace {
@@ -37,6 +40,38 @@ QStringList Buttons(const CDialog& dialog) {
     return texts;
 }
 
+// The texts that their statics and buttons cut off.
+QStringList CutTexts(const CDialog& dialog) {
+    QStringList cut;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        const int margin = label->margin();
+        const QRect room = label->contentsRect().marginsRemoved({margin, margin, margin, margin});
+        if (!room.contains(QRect(room.topLeft(), label->fontMetrics().size(0, label->text())))) {
+            cut << label->text();
+        }
+    }
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect room =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QSize needed = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+        if (!room.contains(QRect(room.topLeft(), needed))) {
+            cut << button->text();
+        }
+    }
+    return cut;
+}
+
+QImage Icon(const CDialog& dialog) {
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull()) {
+            return label->pixmap().toImage();
+        }
+    }
+    return {};
+}
+
 // Shows the dialog modally and lets `answer` end it from inside its loop.
 int RunModal(CDialog& dialog, const std::function<void(CDialog&)>& answer) {
     const testsupport::ModalAnswerer answerer(answer);
@@ -53,40 +88,49 @@ protected:
     QWidget owner;
 };
 
-TEST_F(NoticeDialogs, ShowTheirOwnCaptionsTextsAndButtons) {
+TEST_F(NoticeDialogs, ShowTheirOwnCaptionsIconsTextsAndButtons) {
     const QString version = QStringLiteral("Vorn　Version 1.0");
     const QString deleteError = QStringLiteral("削除ｴﾗｰ");
+    constexpr unsigned notice = 136;
+    constexpr unsigned question = 161;
     struct Expected {
         std::unique_ptr<CDialog> dialog;
+        unsigned icon;
         QString caption;
         QStringList texts;
         QStringList buttons;
     };
     std::vector<Expected> all;
     all.push_back({std::make_unique<CFolderNotFoundDlg>(&owner),
+                   notice,
                    version,
                    {"指定されたﾌｫﾙﾀﾞが見つかりません。", ""},
                    {"OK"}});
     all.push_back({std::make_unique<CDriveUnavailableDlg>(&owner),
+                   notice,
                    version,
                    {"指定されたﾄﾞﾗｲﾌﾞは現在使用できません。"},
                    {"OK"}});
     all.push_back({std::make_unique<CDeleteConfirmDlg>(&owner),
+                   question,
                    QStringLiteral("削除の確認"),
                    {"選択されたﾌｫﾙﾀﾞまたはﾌｧｲﾙを削除してもよろしいですか？",
                     "注意！　ごみ箱に入らずに削除されます。"},
                    {"はい(&Y)", "いいえ(&N)"}});
     all.push_back({std::make_unique<CFileDeleteErrorDlg>(&owner),
+                   notice,
                    deleteError,
                    {"ﾌｧｲﾙを削除できません。", "", "ﾗｲﾄﾌﾟﾛﾃｸﾄされていないか、またはﾌｧｲﾙ",
                     "が使用中でないか確認してください。"},
                    {"OK"}});
     all.push_back(
         {std::make_unique<CDeleteNotFoundDlg>(&owner),
+         notice,
          deleteError,
          {"ﾌｫﾙﾀﾞまたはﾌｧｲﾙを削除できません。", "", "指定されたﾌｫﾙﾀﾞまたはﾌｧｲﾙが見つかりません。"},
          {"OK"}});
     all.push_back({std::make_unique<CFolderDeleteErrorDlg>(&owner),
+                   notice,
                    deleteError,
                    {"ﾌｫﾙﾀﾞを削除できません。", "", "このﾃﾞｨｽｸはﾗｲﾄﾌﾟﾛﾃｸﾄされています。",
                     "ﾗｲﾄﾌﾟﾛﾃｸﾄを解除するか、別のﾃﾞｨｽｸを使用してください。"},
@@ -94,9 +138,13 @@ TEST_F(NoticeDialogs, ShowTheirOwnCaptionsTextsAndButtons) {
     for (Expected& expected : all) {
         QString caption;
         QStringList texts;
+        QStringList cut;
+        QImage icon;
         const int result = RunModal(*expected.dialog, [&](CDialog& shown) {
             caption = shown.windowTitle();
             texts = Texts(shown);
+            cut = CutTexts(shown);
+            icon = Icon(shown);
             shown.EndDialog(IDOK);
         });
         EXPECT_EQ(result, IDOK);
@@ -104,6 +152,10 @@ TEST_F(NoticeDialogs, ShowTheirOwnCaptionsTextsAndButtons) {
         // The placeholder "Name" of an empty name field never shows.
         EXPECT_EQ(texts, expected.texts) << expected.caption.toStdString();
         EXPECT_EQ(Buttons(*expected.dialog), expected.buttons);
+        // On screens of every density: whole texts, and the icon drawn for the screen's pixels.
+        EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('\n')).toStdString();
+        const int iconPixels = qRound(32 * expected.dialog->devicePixelRatio());
+        EXPECT_EQ(icon, resources::RenderIcon(expected.icon, iconPixels));
     }
 }
 

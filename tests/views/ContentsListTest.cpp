@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QIcon>
 #include <QPixmap>
 #include <QTest>
 #include <QTreeView>
@@ -56,8 +57,10 @@ protected:
     QString Cell(int row, int column) const {
         return Model()->index(row, column).data().toString();
     }
-    QImage Image(int row) const {
-        return Model()->index(row, 0).data(Qt::DecorationRole).value<QPixmap>().toImage();
+    // The row's image as the list draws it on a device of the given pixel ratio.
+    QPixmap Image(int row, qreal ratio = 1) const {
+        const QIcon image = Model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+        return image.pixmap(QSize(32, 16), ratio);
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
@@ -136,7 +139,14 @@ TEST_F(ContentsList, ShowsFoldersThenFilesLargestFirstWithImagesTextsAndTotals) 
                                                   {"a.dat", "2 KB", "1025", "17.0 %"},
                                                   {"zero.dat", "0 KB", "0", "0.0 %"}};
     for (int row = 0; row < 5; ++row) {
-        EXPECT_EQ(Image(row), resources::LoadBitmap(bitmaps[row]).toImage()) << row;
+        const QImage plain = Image(row).toImage();
+        EXPECT_EQ(plain, resources::LoadBitmap(bitmaps[row]).toImage()) << row;
+        // On a screen of twice the density: drawn there, not the 1x image scaled up.
+        const QPixmap sharp = Image(row, 2);
+        EXPECT_EQ(sharp.devicePixelRatio(), 2) << row;
+        EXPECT_EQ(sharp.size(), QSize(64, 32)) << row;
+        EXPECT_NE(sharp.toImage(), plain.scaled(64, 32).convertToFormat(sharp.toImage().format()))
+            << row;
         for (int column = 0; column < 4; ++column) {
             EXPECT_EQ(Cell(row, column), cells[row][column]) << row << ',' << column;
         }

@@ -1,6 +1,7 @@
 #include <sys/statvfs.h>
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -44,6 +45,9 @@ protected:
     }
 
     QString Shown(int id) const { return qobject_cast<QLabel*>(form.GetDlgItem(id))->text(); }
+    QString Spoken(int id) const {
+        return QAccessible::queryAccessibleInterface(form.GetDlgItem(id))->text(QAccessible::Name);
+    }
     // The working directory's file system, as the drive figures must show it.
     static std::pair<QString, QString> DiskFigures() {
         struct statvfs figures {};
@@ -64,6 +68,9 @@ TEST_F(FormView, FirstShowsTheDiskFiguresAndTheCurrentTotalButNoSelectedSize) {
     EXPECT_FALSE(Shown(1012).isEmpty());
     EXPECT_EQ(Shown(1014), "5,000,000,000");
     EXPECT_EQ(Shown(1015), "");
+    // Screen readers hear each figure with its caption.
+    EXPECT_EQ(Spoken(1014), "Current Total Size 5,000,000,000");
+    EXPECT_EQ(Spoken(1015), "Selected Size");
 }
 
 TEST_F(FormView, FollowsTheHintTable) {
