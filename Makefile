@@ -1,6 +1,6 @@
 # `make run` and `make test` do all set-up on a fresh Debian machine.
 BUILD_DIR := build
-PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format \
+PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format clang-tidy \
             fonts-ipafont-gothic xvfb xauth xdotool x11-apps \
             dpkg-dev file desktop-file-utils appstream man-db
 
@@ -20,6 +20,7 @@ build: configure
 test: build
 	@cmake --build $(BUILD_DIR) --target format-check
 	@./scripts/check-layers.sh
+	@./scripts/check-naming.sh $(BUILD_DIR)
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j2
 
 # The suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the measuring and deletion

@@ -33,11 +33,11 @@ int FolderDeleter::DeleteFolderRecursive(const std::string& name) {
     } else {
         // The working directory is only looked up in and removed from: no read permission needed.
         platform::FileDescriptor here(::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC));
-        if (!here.valid()) {
+        if (!here.Valid()) {
             FolderFailure(name, errno);
         } else {
             platform::FolderWalk(*this, m_calls, platform::FolderWalk::WindowFor(1))
-                .WalkNamed(here.get(), name);
+                .WalkNamed(here.Get(), name);
         }
     }
     if (m_error != 0) {

@@ -110,7 +110,7 @@ int CProgressDlg::InRange(int position) const {
 int CProgressDlg::MoveTo(int position) {
     const int previous = std::exchange(m_position, position);
     if (position != previous) {
-        emit positionChanged(position);
+        emit PositionChanged(position);
     }
     return previous;
 }

@@ -37,7 +37,7 @@ public:
 
 signals:
     // Every change of position, painted or not.
-    void positionChanged(int position);
+    void PositionChanged(int position);
 
 protected:
     void DoDataExchange() override;

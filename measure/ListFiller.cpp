@@ -26,10 +26,10 @@ void ListFiller::Scan(const std::function<void()>& stepIt) {
     m_nFolderCount = 0;
     m_currentTotal = 0;
     platform::FileDescriptor here(::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!here.valid()) {
+    if (!here.Valid()) {
         return; // a folder that vanished or cannot be read lists nothing
     }
-    platform::FolderReader reader(here.get());
+    platform::FolderReader reader(here.Get());
     platform::EntryStatus status;
     while (reader.Next()) {
         if (reader.IsHidden() || !reader.Status(status)) {
@@ -40,7 +40,7 @@ void ListFiller::Scan(const std::function<void()>& stepIt) {
         entry.isFolder = status.isFolder;
         entry.writeTime = status.writeTime;
         if (entry.isFolder) {
-            entry.size = m_walker.GetFolderSize(here.get(), entry.name.c_str());
+            entry.size = m_walker.GetFolderSize(here.Get(), entry.name.c_str());
             entry.ordinal = m_nFolderCount;
         } else {
             entry.size = status.size;

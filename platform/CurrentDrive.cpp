@@ -18,49 +18,49 @@ FileDescriptor OpenHere() {
 
 } // namespace
 
-void CurrentDrive::start() {
+void CurrentDrive::Start() {
     if (m_started) {
         return;
     }
     m_started = true;
     FileDescriptor here = OpenHere();
-    m_drive = here.valid() ? m_table.driveHolding(here.get()) : 0;
-    FileDescriptor root = m_table.openRoot(m_drive);
-    if (!root.valid() || !IdentifyFolder(root.get(), m_root)) {
+    m_drive = here.Valid() ? m_table.DriveHolding(here.Get()) : 0;
+    FileDescriptor root = m_table.OpenRoot(m_drive);
+    if (!root.Valid() || !IdentifyFolder(root.Get(), m_root)) {
         m_drive = 0;
     }
 }
 
-int CurrentDrive::drive() {
-    start();
+int CurrentDrive::Drive() {
+    Start();
     return m_drive;
 }
 
-FileDescriptor CurrentDrive::returnFolder(int drive, FolderId& rootId) {
-    FileDescriptor root = m_table.openRoot(drive);
-    if (!root.valid() || !IdentifyFolder(root.get(), rootId)) {
+FileDescriptor CurrentDrive::ReturnFolder(int drive, FolderId& rootId) {
+    FileDescriptor root = m_table.OpenRoot(drive);
+    if (!root.Valid() || !IdentifyFolder(root.Get(), rootId)) {
         return {};
     }
     FileDescriptor last;
     if (drive == m_drive) {
         last = OpenHere();
     } else if (auto remembered = m_remembered.find(drive); remembered != m_remembered.end()) {
-        last = remembered->second.Reopen(root.get());
+        last = remembered->second.Reopen(root.Get());
     }
     // A folder removed, or moved off the drive, since it was left: back to the root.
-    return last.valid() && IsWithin(last.get(), rootId) ? std::move(last) : std::move(root);
+    return last.Valid() && IsWithin(last.Get(), rootId) ? std::move(last) : std::move(root);
 }
 
-int CurrentDrive::change(int drive) {
-    start();
+int CurrentDrive::Change(int drive) {
+    Start();
     FolderId rootId;
-    FileDescriptor target = returnFolder(drive, rootId);
-    if (!target.valid()) {
+    FileDescriptor target = ReturnFolder(drive, rootId);
+    if (!target.Valid()) {
         return -1;
     }
     RememberedFolder left;
     const bool leaving = drive != m_drive && m_drive != 0 && left.RememberWorkingDirectory(m_root);
-    if (::fchdir(target.get()) != 0) {
+    if (::fchdir(target.Get()) != 0) {
         return -1;
     }
     if (leaving) {
@@ -72,27 +72,27 @@ int CurrentDrive::change(int drive) {
     return 0;
 }
 
-FileDescriptor CurrentDrive::folderOf(int drive) {
-    start();
+FileDescriptor CurrentDrive::FolderOf(int drive) {
+    Start();
     if (drive == m_drive) {
         return OpenHere();
     }
     FolderId rootId;
-    return returnFolder(drive, rootId);
+    return ReturnFolder(drive, rootId);
 }
 
-int CurrentDrive::enter(const std::string& name) {
-    start();
+int CurrentDrive::Enter(const std::string& name) {
+    Start();
     if (name == "\\") {
-        return enterRoot();
+        return EnterRoot();
     }
-    return enterPath(name);
+    return EnterPath(name);
 }
 
-int CurrentDrive::enterRoot() {
-    FileDescriptor root = m_table.openRoot(m_drive);
+int CurrentDrive::EnterRoot() {
+    FileDescriptor root = m_table.OpenRoot(m_drive);
     FolderId rootId;
-    if (!root.valid() || !IdentifyFolder(root.get(), rootId) || ::fchdir(root.get()) != 0) {
+    if (!root.Valid() || !IdentifyFolder(root.Get(), rootId) || ::fchdir(root.Get()) != 0) {
         return -1;
     }
     m_root = rootId;
@@ -101,13 +101,13 @@ int CurrentDrive::enterRoot() {
 
 // One component at a time from the working directory's own descriptor: no path is ever built,
 // so neither its length nor its bytes matter, and the working directory changes only at the end.
-int CurrentDrive::enterPath(std::string_view path) {
+int CurrentDrive::EnterPath(std::string_view path) {
     if (path.empty()) {
         errno = ENOENT;
         return -1;
     }
     FileDescriptor folder = OpenHere();
-    while (folder.valid() && !path.empty()) {
+    while (folder.Valid() && !path.empty()) {
         std::size_t end = path.find('/');
         std::string component(path.substr(0, end));
         path.remove_prefix(end == std::string_view::npos ? path.size() : end + 1);
@@ -116,16 +116,16 @@ int CurrentDrive::enterPath(std::string_view path) {
         }
         if (component == "..") {
             FolderId id;
-            if (m_drive != 0 && IdentifyFolder(folder.get(), id) && id == m_root) {
+            if (m_drive != 0 && IdentifyFolder(folder.Get(), id) && id == m_root) {
                 continue; // the drive's root has no parent on this drive
             }
-            folder = FileDescriptor(::openat(folder.get(), "..", kFolderFlags));
+            folder = FileDescriptor(::openat(folder.Get(), "..", kFolderFlags));
         } else {
             folder = FileDescriptor(
-                ::openat(folder.get(), component.c_str(), kFolderFlags | O_NOFOLLOW));
+                ::openat(folder.Get(), component.c_str(), kFolderFlags | O_NOFOLLOW));
         }
     }
-    if (!folder.valid() || ::fchdir(folder.get()) != 0) {
+    if (!folder.Valid() || ::fchdir(folder.Get()) != 0) {
         return -1;
     }
     return 0;

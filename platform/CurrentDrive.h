@@ -17,17 +17,17 @@ class CurrentDrive {
 public:
     explicit CurrentDrive(DriveTable& table) : m_table(table) {}
 
-    int drive();
-    int change(int drive);
-    int enter(const std::string& name);
+    int Drive();
+    int Change(int drive);
+    int Enter(const std::string& name);
     // The folder that is, or on making `drive` current would be, its current folder.
-    FileDescriptor folderOf(int drive);
+    FileDescriptor FolderOf(int drive);
 
 private:
-    void start();
-    FileDescriptor returnFolder(int drive, FolderId& rootId);
-    int enterRoot();
-    int enterPath(std::string_view path);
+    void Start();
+    FileDescriptor ReturnFolder(int drive, FolderId& rootId);
+    int EnterRoot();
+    int EnterPath(std::string_view path);
 
     DriveTable& m_table;
     bool m_started = false;

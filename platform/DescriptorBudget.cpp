@@ -16,8 +16,8 @@ std::size_t SpareDescriptors() {
     }
     std::size_t open = 0;
     FileDescriptor listing(::open("/proc/self/fd", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (listing.valid()) {
-        FolderReader reader(listing.get());
+    if (listing.Valid()) {
+        FolderReader reader(listing.Get());
         while (reader.Next()) {
             open += reader.IsHidden() ? 0 : 1;
         }

@@ -20,7 +20,7 @@ DirectoryReader::DirectoryReader(int dirFd) : m_fd(dirFd), m_buffer(new char[kBu
 
 DirectoryReader::~DirectoryReader() = default;
 
-bool DirectoryReader::refill() {
+bool DirectoryReader::Refill() {
     for (;;) {
         long got = ::syscall(SYS_getdents64, m_fd, m_buffer.get(), kBufferSize);
         if (got > 0) {
@@ -37,11 +37,11 @@ bool DirectoryReader::refill() {
     }
 }
 
-bool DirectoryReader::next(DirectoryEntry& entry) {
+bool DirectoryReader::Next(DirectoryEntry& entry) {
     if (m_atEnd) {
         return false;
     }
-    if (m_offset >= m_filled && !refill()) {
+    if (m_offset >= m_filled && !Refill()) {
         return false;
     }
     auto* raw = reinterpret_cast<const dirent64*>(m_buffer.get() + m_offset);

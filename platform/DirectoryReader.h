@@ -23,11 +23,11 @@ public:
     DirectoryReader& operator=(const DirectoryReader&) = delete;
 
     // False at the end of the directory or on a read error (then error() is the errno).
-    bool next(DirectoryEntry& entry);
-    int error() const { return m_error; }
+    bool Next(DirectoryEntry& entry);
+    int Error() const { return m_error; }
 
 private:
-    bool refill();
+    bool Refill();
 
     int m_fd;
     std::unique_ptr<char[]> m_buffer;

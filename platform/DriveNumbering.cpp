@@ -4,7 +4,7 @@
 
 namespace platform {
 
-int DriveNumbering::lowestFree() const {
+int DriveNumbering::LowestFree() const {
     std::set<int> taken;
     for (const auto& [path, number] : m_numbers) {
         taken.insert(number);
@@ -17,13 +17,13 @@ int DriveNumbering::lowestFree() const {
     return 0;
 }
 
-std::map<int, std::string> DriveNumbering::update(const std::vector<std::string>& mountPaths) {
+std::map<int, std::string> DriveNumbering::Update(const std::vector<std::string>& mountPaths) {
     std::map<int, std::string> present;
     for (const std::string& path : mountPaths) {
         auto known = m_numbers.find(path);
         int number = known != m_numbers.end() ? known->second
                      : path == "/"            ? kRootDrive
-                                              : lowestFree();
+                                              : LowestFree();
         if (number == 0) {
             continue;
         }

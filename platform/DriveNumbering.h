@@ -16,10 +16,10 @@ public:
 
     // Numbers the paths not seen before, in the order given, each with the lowest number still
     // free; paths beyond "[Z:]" stay without one. Returns the numbered paths among mountPaths.
-    std::map<int, std::string> update(const std::vector<std::string>& mountPaths);
+    std::map<int, std::string> Update(const std::vector<std::string>& mountPaths);
 
 private:
-    int lowestFree() const;
+    int LowestFree() const;
 
     std::map<std::string, int> m_numbers;
 };

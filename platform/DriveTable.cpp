@@ -13,30 +13,30 @@ namespace platform {
 
 namespace {
 
-FileDescriptor OpenRoot(const std::string& path) {
+FileDescriptor OpenFolderAt(const std::string& path) {
     return FileDescriptor(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
 }
 
 } // namespace
 
-FileDescriptor DriveTable::openRoot(int drive) {
+FileDescriptor DriveTable::OpenRoot(int drive) {
     const auto all = m_roots.Roots();
     auto root = all.find(drive);
     if (root == all.end()) {
         errno = ENOENT;
         return {};
     }
-    return OpenRoot(root->second);
+    return OpenFolderAt(root->second);
 }
 
-int DriveTable::driveHolding(int fd) {
+int DriveTable::DriveHolding(int fd) {
     const std::vector<FolderId> chain = AncestorsOf(fd);
     int holder = 0;
     auto nearest = std::numeric_limits<std::ptrdiff_t>::max();
     for (const auto& [drive, path] : m_roots.Roots()) {
-        FileDescriptor root = OpenRoot(path);
+        FileDescriptor root = OpenFolderAt(path);
         FolderId id;
-        if (!root.valid() || !IdentifyFolder(root.get(), id)) {
+        if (!root.Valid() || !IdentifyFolder(root.Get(), id)) {
             continue;
         }
         auto distance = std::find(chain.begin(), chain.end(), id) - chain.begin();

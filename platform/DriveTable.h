@@ -12,10 +12,10 @@ public:
 
     // The root folder of `drive` as it is now; invalid with errno set when the drive stands for
     // no volume (ENOENT) or its root is not a folder.
-    FileDescriptor openRoot(int drive);
+    FileDescriptor OpenRoot(int drive);
 
     // The drive whose root is the nearest ancestor of the folder open as fd; 0 when none is.
-    int driveHolding(int fd);
+    int DriveHolding(int fd);
 
 private:
     DriveRoots& m_roots;

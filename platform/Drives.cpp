@@ -15,21 +15,21 @@ Drives::Drives()
 Drives::Drives(DriveRoots& roots) : m_table(roots), m_current(m_table) {}
 
 int Drives::_getdrive() {
-    return m_current.drive();
+    return m_current.Drive();
 }
 
 int Drives::_chdrive(int drive) {
-    return m_current.change(drive);
+    return m_current.Change(drive);
 }
 
 int Drives::_chdir(const std::string& name) {
-    return m_current.enter(name);
+    return m_current.Enter(name);
 }
 
 int Drives::_getdiskfree(int drive, _diskfree_t& figures) {
-    FileDescriptor folder = m_current.folderOf(drive == 0 ? m_current.drive() : drive);
+    FileDescriptor folder = m_current.FolderOf(drive == 0 ? m_current.Drive() : drive);
     struct statvfs volume;
-    if (!folder.valid() || ::fstatvfs(folder.get(), &volume) != 0) {
+    if (!folder.Valid() || ::fstatvfs(folder.Get(), &volume) != 0) {
         return errno;
     }
     // One "sector" per cluster of the file system's fragment size keeps the product exact.

@@ -16,15 +16,15 @@ public:
     FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     FileDescriptor& operator=(FileDescriptor&& other) noexcept {
         if (this != &other) {
-            reset(std::exchange(other.m_fd, -1));
+            Reset(std::exchange(other.m_fd, -1));
         }
         return *this;
     }
-    ~FileDescriptor() { reset(); }
+    ~FileDescriptor() { Reset(); }
 
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-    void reset(int fd = -1) {
+    int Get() const { return m_fd; }
+    bool Valid() const { return m_fd >= 0; }
+    void Reset(int fd = -1) {
         if (m_fd >= 0) {
             ::close(m_fd);
         }

@@ -21,11 +21,11 @@ FolderSearch* SearchOf(std::intptr_t handle) {
 
 std::intptr_t _findfirst(FindData& entry) {
     auto search = std::make_unique<FolderSearch>();
-    if (search->openError() != 0) {
-        errno = search->openError();
+    if (search->OpenError() != 0) {
+        errno = search->OpenError();
         return -1;
     }
-    if (!search->next(entry)) {
+    if (!search->Next(entry)) {
         return -1;
     }
     return reinterpret_cast<std::intptr_t>(search.release());
@@ -33,7 +33,7 @@ std::intptr_t _findfirst(FindData& entry) {
 
 int _findnext(std::intptr_t handle, FindData& entry) {
     FolderSearch* search = SearchOf(handle);
-    return search != nullptr && search->next(entry) ? 0 : -1;
+    return search != nullptr && search->Next(entry) ? 0 : -1;
 }
 
 int _findclose(std::intptr_t handle) {

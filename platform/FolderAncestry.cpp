@@ -13,12 +13,12 @@ std::vector<FolderId> AncestorsOf(int fd) {
     FileDescriptor folder(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
     EntryStatus status;
     // A removed folder has no links left; walking on from it would reach its old parent.
-    while (folder.valid() && StatDescriptor(folder.get(), status) && status.links > 0) {
+    while (folder.Valid() && StatDescriptor(folder.Get(), status) && status.links > 0) {
         if (!chain.empty() && chain.back() == status.id) {
             break; // the top is its own parent
         }
         chain.push_back(status.id);
-        folder = FileDescriptor(::openat(folder.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
+        folder = FileDescriptor(::openat(folder.Get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
     }
     return chain;
 }

@@ -15,8 +15,8 @@ public:
     explicit FolderReader(int folderFd) : m_folder(folderFd), m_reader(folderFd) {}
 
     // Moves to the next entry; false at the end or on a read error (then Error() is the errno).
-    bool Next() { return m_reader.next(m_entry); }
-    int Error() const { return m_reader.error(); }
+    bool Next() { return m_reader.Next(m_entry); }
+    int Error() const { return m_reader.Error(); }
 
     // The exact bytes, NUL-terminated; valid until the next call of Next.
     std::string_view Name() const { return m_entry.name; }

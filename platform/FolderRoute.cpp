@@ -13,18 +13,18 @@ namespace platform {
 
 bool FindFolderRoute(DriveTable& table, const std::string& path, FolderRoute& route) {
     const FileDescriptor folder(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid()) {
+    if (!folder.Valid()) {
         return false;
     }
-    const int drive = table.driveHolding(folder.get());
+    const int drive = table.DriveHolding(folder.Get());
     if (drive == 0) {
         return false;
     }
-    const FileDescriptor root = table.openRoot(drive);
+    const FileDescriptor root = table.OpenRoot(drive);
     FolderId rootId;
     RememberedFolder below;
-    if (!root.valid() || !IdentifyFolder(root.get(), rootId) ||
-        !below.RememberFolder(folder.get(), rootId)) {
+    if (!root.Valid() || !IdentifyFolder(root.Get(), rootId) ||
+        !below.RememberFolder(folder.Get(), rootId)) {
         return false;
     }
     route = FolderRoute{drive, std::move(below.names)};

@@ -7,10 +7,10 @@
 namespace platform {
 
 FolderSearch::FolderSearch()
-    : m_folder(OpenFolder(AT_FDCWD, ".")), m_openError(m_folder.valid() ? 0 : errno),
-      m_reader(m_folder.get()) {}
+    : m_folder(OpenFolder(AT_FDCWD, ".")), m_openError(m_folder.Valid() ? 0 : errno),
+      m_reader(m_folder.Get()) {}
 
-bool FolderSearch::next(FindData& entry) {
+bool FolderSearch::Next(FindData& entry) {
     EntryStatus status;
     while (m_reader.Next()) {
         // Only the entry's status is read: a FIFO or a device is never opened.

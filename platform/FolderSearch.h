@@ -15,11 +15,11 @@ public:
     FolderSearch& operator=(const FolderSearch&) = delete;
 
     // 0, or the errno of opening the working directory.
-    int openError() const { return m_openError; }
+    int OpenError() const { return m_openError; }
 
     // The next entry, "." and ".." included; entries gone before they could be read are passed
     // over. False at the end, with errno ENOENT, or the read error.
-    bool next(FindData& entry);
+    bool Next(FindData& entry);
 
 private:
     FileDescriptor m_folder;

@@ -42,7 +42,7 @@ bool FolderWalk::WalkNamed(int parentFd, const std::string& name) {
     m_named = true;
     FileDescriptor parent =
         Retrying([&] { return FileDescriptor(::fcntl(parentFd, F_DUPFD_CLOEXEC, 0)); });
-    if (!parent.valid() || !IdentifyFolder(parent.get(), m_start)) {
+    if (!parent.Valid() || !IdentifyFolder(parent.Get(), m_start)) {
         return m_visitor.NotEntered(parentFd, name, errno, true) != WalkStep::Stop;
     }
     m_above.clear();
@@ -78,7 +78,7 @@ bool FolderWalk::Run() {
             continue;
         }
         KeptEntry entry = std::move(top.kept[top.next++]);
-        step = m_visitor.Visit(top.fd.get(), entry);
+        step = m_visitor.Visit(top.fd.Get(), entry);
         if (step == WalkStep::Enter) {
             step = Enter(entry.name);
         }
@@ -91,12 +91,12 @@ void FolderWalk::Push(Frame frame) {
     m_above.push_back(frame.id);
     m_stack.push_back(std::move(frame));
     if (m_stack.size() > m_window) {
-        m_stack[m_stack.size() - 1 - m_window].fd.reset();
+        m_stack[m_stack.size() - 1 - m_window].fd.Reset();
     }
 }
 
 WalkStep FolderWalk::Read(Frame& frame) {
-    FolderReader reader(frame.fd.get());
+    FolderReader reader(frame.fd.Get());
     while (reader.Next()) {
         if (reader.IsHidden()) {
             continue;
@@ -111,11 +111,11 @@ WalkStep FolderWalk::Read(Frame& frame) {
 }
 
 WalkStep FolderWalk::Enter(const std::string& name) {
-    const int parentFd = m_stack.back().fd.get();
+    const int parentFd = m_stack.back().fd.Get();
     const bool chosen = m_named && m_stack.size() == 1;
     FileDescriptor fd = Retrying([&] { return m_calls.OpenFolder(parentFd, name.c_str()); });
     FolderId id;
-    if (!fd.valid() || !IdentifyFolder(fd.get(), id)) {
+    if (!fd.Valid() || !IdentifyFolder(fd.Get(), id)) {
         return m_visitor.NotEntered(parentFd, name, errno, chosen);
     }
     // Only a mount can bring a folder back above itself, and no mount is walked into.
@@ -147,29 +147,29 @@ WalkStep FolderWalk::Leave() {
     if (parent.lost) {
         return WalkStep::Next;
     }
-    if (!parent.fd.valid()) {
+    if (!parent.fd.Valid()) {
         // Reopened from below: it must still be the folder the walk came down through, or its
         // names no longer lead where they did.
         FileDescriptor up;
-        if (done.fd.valid()) {
+        if (done.fd.Valid()) {
             up = Retrying(
-                [&] { return FileDescriptor(::openat(done.fd.get(), "..", kLookupFlags)); });
+                [&] { return FileDescriptor(::openat(done.fd.Get(), "..", kLookupFlags)); });
         }
         FolderId id;
-        if (!up.valid() || !IdentifyFolder(up.get(), id) || !(id == parent.id)) {
+        if (!up.Valid() || !IdentifyFolder(up.Get(), id) || !(id == parent.id)) {
             parent.lost = true;
             return m_visitor.Lost(done.name);
         }
         parent.fd = std::move(up);
     }
-    done.fd.reset();
-    return m_visitor.Left(parent.fd.get(), done.name, done.id);
+    done.fd.Reset();
+    return m_visitor.Left(parent.fd.Get(), done.name, done.id);
 }
 
 template <typename Open> FileDescriptor FolderWalk::Retrying(Open open) {
     for (int waits = 0;;) {
         FileDescriptor fd = open();
-        if (fd.valid() || !OutOfDescriptors(errno)) {
+        if (fd.Valid() || !OutOfDescriptors(errno)) {
             return fd;
         }
         if (!CloseOneSpare()) {
@@ -188,11 +188,11 @@ bool FolderWalk::CloseOneSpare() {
         return false;
     }
     auto spare = std::find_if(m_stack.begin(), m_stack.end() - 1,
-                              [](const Frame& frame) { return frame.fd.valid(); });
+                              [](const Frame& frame) { return frame.fd.Valid(); });
     if (spare == m_stack.end() - 1) {
         return false;
     }
-    spare->fd.reset();
+    spare->fd.Reset();
     m_window = std::max<std::size_t>(kSmallestWindow, m_stack.end() - spare - 1);
     return true;
 }

@@ -30,24 +30,24 @@ std::string NameOfChild(int parentFd, const FolderId& child) {
 
 bool RememberedFolder::RememberWorkingDirectory(const FolderId& root) {
     const FileDescriptor here(::open(".", kListFlags));
-    return here.valid() && RememberFolder(here.get(), root);
+    return here.Valid() && RememberFolder(here.Get(), root);
 }
 
 bool RememberedFolder::RememberFolder(int folderFd, const FolderId& root) {
     names.clear();
     FileDescriptor folder(::fcntl(folderFd, F_DUPFD_CLOEXEC, 0));
     FolderId step;
-    if (!folder.valid() || !IdentifyFolder(folder.get(), step)) {
+    if (!folder.Valid() || !IdentifyFolder(folder.Get(), step)) {
         return false;
     }
     id = step;
     while (!(step == root)) {
-        FileDescriptor parent(::openat(folder.get(), "..", kListFlags));
+        FileDescriptor parent(::openat(folder.Get(), "..", kListFlags));
         FolderId parentId;
-        if (!parent.valid() || !IdentifyFolder(parent.get(), parentId) || parentId == step) {
+        if (!parent.Valid() || !IdentifyFolder(parent.Get(), parentId) || parentId == step) {
             return false; // the top of the file system, and root was not on the way
         }
-        std::string name = NameOfChild(parent.get(), step);
+        std::string name = NameOfChild(parent.Get(), step);
         if (name.empty()) {
             return false;
         }
@@ -62,14 +62,14 @@ bool RememberedFolder::RememberFolder(int folderFd, const FolderId& root) {
 FileDescriptor RememberedFolder::Reopen(int rootFd) const {
     FileDescriptor folder(::fcntl(rootFd, F_DUPFD_CLOEXEC, 0));
     for (const std::string& name : names) {
-        if (!folder.valid()) {
+        if (!folder.Valid()) {
             break;
         }
         folder = FileDescriptor(
-            ::openat(folder.get(), name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+            ::openat(folder.Get(), name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     }
     FolderId reached;
-    if (!folder.valid() || !IdentifyFolder(folder.get(), reached) || !(reached == id)) {
+    if (!folder.Valid() || !IdentifyFolder(folder.Get(), reached) || !(reached == id)) {
         return {};
     }
     return folder;

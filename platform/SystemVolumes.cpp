@@ -15,7 +15,7 @@ std::map<int, std::string> SystemVolumes::Roots() {
         struct stat st;
         return ::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode);
     });
-    return m_numbering.update(paths);
+    return m_numbering.Update(paths);
 }
 
 } // namespace platform

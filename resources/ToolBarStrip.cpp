@@ -11,7 +11,6 @@ namespace resources {
 namespace {
 
 constexpr int kButtonWidth = 16;
-constexpr int kButtonHeight = 15;
 const QColor kArrow(0, 128, 0);
 
 // A round arrow turning clockwise in the cell's top right corner: "read again".

@@ -3,7 +3,7 @@
 
 #include "DeleteCommandTest.h"
 
-namespace delete_command_test {
+namespace vorn_test {
 
 namespace {
 
@@ -44,4 +44,4 @@ TEST_F(DeleteCommandAnswer, NoAndEscapeOnTheConfirmationLeaveEverythingAsItWas) 
 
 } // namespace
 
-} // namespace delete_command_test
+} // namespace vorn_test

@@ -4,7 +4,7 @@
 
 #include "DeleteCommandTest.h"
 
-namespace delete_command_test {
+namespace vorn_test {
 
 namespace {
 
@@ -77,4 +77,4 @@ TEST_F(DeleteCommandOutcome, DotEntryLeftBehindKeepsItsFolderWithTheFolderNotice
 
 } // namespace
 
-} // namespace delete_command_test
+} // namespace vorn_test

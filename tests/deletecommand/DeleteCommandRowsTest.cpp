@@ -4,7 +4,7 @@
 
 #include "DeleteCommandTest.h"
 
-namespace delete_command_test {
+namespace vorn_test {
 
 namespace {
 
@@ -89,4 +89,4 @@ TEST_F(DeleteCommandRows, LinkToAFolderOutsideGoesAsALinkAndItsTargetStays) {
 
 } // namespace
 
-} // namespace delete_command_test
+} // namespace vorn_test

@@ -20,7 +20,7 @@
 #include "document/Hints.h"
 #include "resources/ResourceIds.h"
 
-namespace delete_command_test {
+namespace vorn_test {
 
 namespace {
 
@@ -189,4 +189,4 @@ void DeleteCommandTest::MakeReadOnly(const std::string& relative) const {
     ASSERT_EQ(::chmod(folder.Path(relative).c_str(), st.st_mode & ~0222), 0);
 }
 
-} // namespace delete_command_test
+} // namespace vorn_test

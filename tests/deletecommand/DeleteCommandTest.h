@@ -16,7 +16,7 @@
 
 class CDialog;
 
-namespace delete_command_test {
+namespace vorn_test {
 
 using Events = std::vector<std::string>;
 
@@ -75,4 +75,4 @@ private:
     Answer m_answer = Answer::No;
 };
 
-} // namespace delete_command_test
+} // namespace vorn_test

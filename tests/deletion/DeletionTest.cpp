@@ -10,7 +10,7 @@
 
 #include "deletion/FolderDeleter.h"
 
-namespace deletion_test {
+namespace vorn_test {
 
 DeletionTest::DeletionTest() : m_previous(testsupport::WorkingDirectory()) {
     tree.File("canary", kCanarySize);
@@ -58,4 +58,4 @@ bool DeletionTest::Mount(const char* source, const std::string& relative, const 
     return m_mounts.Mount(source, tree.Path(relative), type, flags);
 }
 
-} // namespace deletion_test
+} // namespace vorn_test

@@ -9,7 +9,7 @@
 #include "support/StagedCalls.h"
 #include "support/TempTree.h"
 
-namespace deletion_test {
+namespace vorn_test {
 
 // Each case works in a temporary folder made the working directory, beside a canary file that
 // no case chooses; after each case the canary is intact and the working directory unchanged.
@@ -43,4 +43,4 @@ private:
     testsupport::ScopedMounts m_mounts; // goes before the tree: unmounted before it is removed
 };
 
-} // namespace deletion_test
+} // namespace vorn_test

@@ -6,7 +6,7 @@
 #include "deletion/DeletionNotices.h"
 #include "deletion/DeletionProgress.h"
 
-namespace deletion_test {
+namespace vorn_test {
 
 using Events = std::vector<std::string>;
 
@@ -24,4 +24,4 @@ public:
     Events events;
 };
 
-} // namespace deletion_test
+} // namespace vorn_test

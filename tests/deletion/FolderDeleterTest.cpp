@@ -9,7 +9,7 @@
 #include "support/DescriptorLimit.h"
 #include "support/MovingChain.h"
 
-namespace deletion_test {
+namespace vorn_test {
 
 namespace {
 
@@ -297,4 +297,4 @@ TEST_F(DeepTreeTest, FailureAtTheBottomLeavesTheChainAndNoDescriptors) {
 
 } // namespace
 
-} // namespace deletion_test
+} // namespace vorn_test

@@ -5,7 +5,7 @@
 #include "DeletionTest.h"
 #include "deletion/SelectedRowsDeleter.h"
 
-namespace deletion_test {
+namespace vorn_test {
 
 namespace {
 
@@ -55,4 +55,4 @@ TEST_F(SelectedRowsDeleterTest, FolderRowReplacedByAFileIsReportedAndKept) {
 
 } // namespace
 
-} // namespace deletion_test
+} // namespace vorn_test

@@ -17,6 +17,7 @@
 #include "dialogs/CFileDeleteErrorDlg.h"
 #include "dialogs/CFolderDeleteErrorDlg.h"
 #include "dialogs/CFolderNotFoundDlg.h"
+#include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 #include "support/ModalAnswerer.h"
 
@@ -91,8 +92,6 @@ protected:
 TEST_F(NoticeDialogs, ShowTheirOwnCaptionsIconsTextsAndButtons) {
     const QString version = QStringLiteral("Vorn　Version 1.0");
     const QString deleteError = QStringLiteral("削除ｴﾗｰ");
-    constexpr unsigned notice = 136;
-    constexpr unsigned question = 161;
     struct Expected {
         std::unique_ptr<CDialog> dialog;
         unsigned icon;
@@ -102,35 +101,35 @@ TEST_F(NoticeDialogs, ShowTheirOwnCaptionsIconsTextsAndButtons) {
     };
     std::vector<Expected> all;
     all.push_back({std::make_unique<CFolderNotFoundDlg>(&owner),
-                   notice,
+                   IDI_NOTICE,
                    version,
                    {"指定されたﾌｫﾙﾀﾞが見つかりません。", ""},
                    {"OK"}});
     all.push_back({std::make_unique<CDriveUnavailableDlg>(&owner),
-                   notice,
+                   IDI_NOTICE,
                    version,
                    {"指定されたﾄﾞﾗｲﾌﾞは現在使用できません。"},
                    {"OK"}});
     all.push_back({std::make_unique<CDeleteConfirmDlg>(&owner),
-                   question,
+                   IDI_QUESTION,
                    QStringLiteral("削除の確認"),
                    {"選択されたﾌｫﾙﾀﾞまたはﾌｧｲﾙを削除してもよろしいですか？",
                     "注意！　ごみ箱に入らずに削除されます。"},
                    {"はい(&Y)", "いいえ(&N)"}});
     all.push_back({std::make_unique<CFileDeleteErrorDlg>(&owner),
-                   notice,
+                   IDI_NOTICE,
                    deleteError,
                    {"ﾌｧｲﾙを削除できません。", "", "ﾗｲﾄﾌﾟﾛﾃｸﾄされていないか、またはﾌｧｲﾙ",
                     "が使用中でないか確認してください。"},
                    {"OK"}});
     all.push_back(
         {std::make_unique<CDeleteNotFoundDlg>(&owner),
-         notice,
+         IDI_NOTICE,
          deleteError,
          {"ﾌｫﾙﾀﾞまたはﾌｧｲﾙを削除できません。", "", "指定されたﾌｫﾙﾀﾞまたはﾌｧｲﾙが見つかりません。"},
          {"OK"}});
     all.push_back({std::make_unique<CFolderDeleteErrorDlg>(&owner),
-                   notice,
+                   IDI_NOTICE,
                    deleteError,
                    {"ﾌｫﾙﾀﾞを削除できません。", "", "このﾃﾞｨｽｸはﾗｲﾄﾌﾟﾛﾃｸﾄされています。",
                     "ﾗｲﾄﾌﾟﾛﾃｸﾄを解除するか、別のﾃﾞｨｽｸを使用してください。"},

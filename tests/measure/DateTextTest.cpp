@@ -42,15 +42,15 @@ class DateTextInUtc : public testing::Test {
 protected:
     void SetUp() override {
         if (const char* tz = std::getenv("TZ")) {
-            savedTz_ = tz;
+            m_savedTz = tz;
         }
         setenv("TZ", "UTC", 1);
         tzset();
     }
 
     void TearDown() override {
-        if (savedTz_) {
-            setenv("TZ", savedTz_->c_str(), 1);
+        if (m_savedTz) {
+            setenv("TZ", m_savedTz->c_str(), 1);
         } else {
             unsetenv("TZ");
         }
@@ -58,7 +58,7 @@ protected:
     }
 
 private:
-    std::optional<std::string> savedTz_;
+    std::optional<std::string> m_savedTz;
 };
 
 TEST_F(DateTextInUtc, WriteTimesInLocalTime) {

@@ -28,7 +28,7 @@ protected:
                           const measure::ThreadStarter& start = FolderSizeWalker::StartThread) {
         FileDescriptor root(::open(tree.Root().c_str(), O_RDONLY | O_DIRECTORY));
         FolderSizeWalker walker(GetParam(), start, calls);
-        return walker.GetFolderSize(root.get(), name.c_str());
+        return walker.GetFolderSize(root.Get(), name.c_str());
     }
 
     TempTree tree;

@@ -13,22 +13,22 @@ using Drives = std::map<int, std::string>;
 
 TEST(DriveNumberingTest, RootIsCAndOthersFollowFromD) {
     platform::DriveNumbering numbering;
-    EXPECT_EQ(numbering.update({"/", "/a", "/b"}), (Drives{{3, "/"}, {4, "/a"}, {5, "/b"}}));
+    EXPECT_EQ(numbering.Update({"/", "/a", "/b"}), (Drives{{3, "/"}, {4, "/a"}, {5, "/b"}}));
 }
 
 TEST(DriveNumberingTest, NumberStaysWithItsPathForLife) {
     platform::DriveNumbering numbering;
-    numbering.update({"/", "/a", "/b"});
-    EXPECT_EQ(numbering.update({"/", "/b"}), (Drives{{3, "/"}, {5, "/b"}}));
-    EXPECT_EQ(numbering.update({"/", "/a", "/b"}), (Drives{{3, "/"}, {4, "/a"}, {5, "/b"}}));
+    numbering.Update({"/", "/a", "/b"});
+    EXPECT_EQ(numbering.Update({"/", "/b"}), (Drives{{3, "/"}, {5, "/b"}}));
+    EXPECT_EQ(numbering.Update({"/", "/a", "/b"}), (Drives{{3, "/"}, {4, "/a"}, {5, "/b"}}));
 }
 
 TEST(DriveNumberingTest, LaterVolumeTakesLowestNumberNeverGiven) {
     platform::DriveNumbering numbering;
-    numbering.update({"/", "/b", "/d"});
-    numbering.update({"/", "/d"});
+    numbering.Update({"/", "/b", "/d"});
+    numbering.Update({"/", "/d"});
     // "/b" keeps 4 while it is away, so "/a" gets 6 although it sorts first.
-    EXPECT_EQ(numbering.update({"/", "/a", "/d"}), (Drives{{3, "/"}, {5, "/d"}, {6, "/a"}}));
+    EXPECT_EQ(numbering.Update({"/", "/a", "/d"}), (Drives{{3, "/"}, {5, "/d"}, {6, "/a"}}));
 }
 
 TEST(DriveNumberingTest, NoNumberBeyondZ) {
@@ -37,7 +37,7 @@ TEST(DriveNumberingTest, NoNumberBeyondZ) {
     for (char letter = 'a'; letter <= 'z'; ++letter) {
         paths.push_back(std::string("/") + letter);
     }
-    Drives drives = numbering.update(paths);
+    Drives drives = numbering.Update(paths);
     EXPECT_EQ(drives.size(), 24u);
     EXPECT_EQ(drives.begin()->first, 3);
     EXPECT_EQ(drives.rbegin()->first, 26);

@@ -7,12 +7,12 @@ namespace vorn_test {
 
 void PlatformTest::SetUp() {
     m_started = platform::FileDescriptor(::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC));
-    ASSERT_TRUE(m_started.valid());
+    ASSERT_TRUE(m_started.Valid());
     ASSERT_EQ(::chdir(m_temp.Root().c_str()), 0);
 }
 
 void PlatformTest::TearDown() {
-    ASSERT_EQ(::fchdir(m_started.get()), 0);
+    ASSERT_EQ(::fchdir(m_started.Get()), 0);
 }
 
 void PlatformTest::UseDrives(const std::map<int, std::string>& roots) {

@@ -24,7 +24,7 @@ bool ProgressBarRecorder::eventFilter(QObject* watched, QEvent* event) {
     if (dialog && !dialog->property(kRecorded).toBool()) {
         dialog->setProperty(kRecorded, true);
         placements.push_back(dialog->geometry());
-        connect(dialog, &CProgressDlg::positionChanged, this,
+        connect(dialog, &CProgressDlg::PositionChanged, this,
                 [this](int value) { values.push_back(value); });
     }
     return false;
