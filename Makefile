@@ -25,8 +25,9 @@ test: build
 
 # The suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the measuring and deletion
 # suites, whose walks share work between threads, under ThreadSanitizer, repeatedly. Any report
-# fails the run; only Qt's own leaks are suppressed.
-SAN_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+# fails the run; only Qt's own leaks are suppressed. Full stacks for leaks: system libraries
+# that Qt calls (D-Bus) have no frame pointers, and the leak must be traced back to Qt.
+SAN_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0 \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/qt-leaks.supp:print_suppressions=0 \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
            TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
