@@ -24,8 +24,11 @@ constexpr std::size_t kDeepestHandOff = 64;
 // the disk serves many at once.
 constexpr std::size_t kDiskWalkers = 64;
 
-// Folders each helper for the disk keeps open; those above are reopened from the cache.
-constexpr std::size_t kDiskWalkerWindow = 8;
+// Folders each helper for the disk keeps open; those above are reopened, from the cache.
+constexpr std::size_t kDiskWalkerWindow = 4;
+
+// Folders each helper for the cores may keep open whatever the helpers for the disk take.
+constexpr std::size_t kCoreWalkerWindow = 16;
 
 } // namespace
 
@@ -76,14 +79,17 @@ FolderSizeWalker::FolderSizeWalker(unsigned threads, const ThreadStarter& startT
     }
     const std::size_t walkers = std::max<std::size_t>(m_helpers.size(), 1);
     m_maxQueued = m_helpers.empty() ? 0 : kMostQueued;
-    m_window = platform::FolderWalk::WindowFor(walkers, m_maxQueued);
-    // Helpers for the disk get what the others leave, and only when they can do without it.
+    // Descriptors go first to a fair window for each helper for the cores, then to the helpers
+    // for the disk, and what is left widens the windows of the first.
     if (!m_helpers.empty()) {
         m_diskWindow = kDiskWalkerWindow;
-        m_diskHelpersToStart = std::min(
-            kDiskWalkers - std::min(kDiskWalkers, walkers),
-            platform::FolderWalk::WalksWithin(m_diskWindow, m_maxQueued + walkers * m_window));
+        m_diskHelpersToStart =
+            std::min(kDiskWalkers - std::min(kDiskWalkers, walkers),
+                     platform::FolderWalk::WalksWithin(m_diskWindow,
+                                                       m_maxQueued + walkers * kCoreWalkerWindow));
     }
+    m_window =
+        platform::FolderWalk::WindowFor(walkers, m_maxQueued + m_diskHelpersToStart * m_diskWindow);
 }
 
 FolderSizeWalker::~FolderSizeWalker() {
