@@ -13,7 +13,7 @@ public:
     explicit WaitSampler(DiskWaits& waits) : m_waits(waits) {}
 
     void WalkBegan();
-    // After each folder walked into. True when this report found the walk newly waiting.
+    // Before each folder walked into. True when the report it made found the walk newly waiting.
     bool FolderEntered();
     void WalkEnded();
 
