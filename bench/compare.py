@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Runs commands side by side on the same data, warm cache, alternating, and reports each
-one's median wall time, its ratio to the first, and its peak memory."""
+"""Runs commands side by side on the same data, alternating, with a warm cache unless a cache is
+emptied before each run, and reports each one's median wall time, its ratio to the first, and
+its peak memory."""
 import os
 import statistics
 import subprocess
