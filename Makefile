@@ -4,7 +4,7 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format clang-t
             fonts-ipafont-gothic xvfb xauth xdotool x11-apps \
             dpkg-dev file desktop-file-utils appstream man-db
 
-.PHONY: all setup configure build test check run bench install deb format clean
+.PHONY: all setup configure build test check run bench bench-cold install deb format clean
 
 all: build
 
@@ -50,6 +50,10 @@ run: build
 bench: build
 	@./bench/measure-vs-du.sh
 	@./bench/fill-vs-measure.sh
+
+# Cold against du, ncdu and gdu; drops the system's caches, so run as root.
+bench-cold: build
+	@./bench/measure-cold.sh
 
 install: build
 	@cmake --install $(BUILD_DIR)

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Runs commands side by side on the same data, warm cache, alternating, and reports each
-one's median wall time, its ratio to the first, and its peak memory."""
+"""Runs commands side by side on the same data, alternating, with a warm cache unless a cache is
+emptied before each run, and reports each one's median wall time, its ratio to the first, and
+its peak memory."""
 import os
 import statistics
 import subprocess
@@ -23,14 +24,22 @@ def run_once(command):
         return elapsed, int(report.read().split()[-1])
 
 
-def compare(commands, rounds):
-    for command in commands:  # warm the cache
-        run_once(command)
+def compare(commands, rounds, before_each=None):
+    """With before_each (run before every timed run, to empty a cache) there is no warming
+    round, and each round starts one command further on, so no command always runs first."""
+    if before_each is None:
+        for command in commands:  # warm the cache
+            run_once(command)
     times = [[] for _ in commands]
     peaks = [0 for _ in commands]
-    for _ in range(rounds):
-        for i, command in enumerate(commands):
-            elapsed, peak = run_once(command)
+    for round_ in range(rounds):
+        order = list(range(len(commands)))
+        if before_each is not None:
+            order = order[round_ % len(order):] + order[:round_ % len(order)]
+        for i in order:
+            if before_each is not None:
+                before_each()
+            elapsed, peak = run_once(commands[i])
             times[i].append(elapsed)
             peaks[i] = max(peaks[i], peak)
     base = statistics.median(times[0])

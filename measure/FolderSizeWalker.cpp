@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <system_error>
+#include <utility>
 
+#include "measure/WaitSampler.h"
 #include "platform/FolderReader.h"
 #include "platform/FolderVisitor.h"
 #include "platform/FolderWalk.h"
@@ -18,12 +20,23 @@ constexpr std::size_t kMostQueued = 8;
 // it, and a long chain offers nothing to share.
 constexpr std::size_t kDeepestHandOff = 64;
 
+// Walkers while the walk waits on the disk: each waits for one directory read at a time, and
+// the disk serves many at once.
+constexpr std::size_t kDiskWalkers = 64;
+
+// Folders each helper for the disk keeps open; those above are reopened, from the cache.
+constexpr std::size_t kDiskWalkerWindow = 4;
+
+// Folders each helper for the cores may keep open whatever the helpers for the disk take.
+constexpr std::size_t kCoreWalkerWindow = 16;
+
 } // namespace
 
 // Adds up the files of the folders one walk reads, and offers their sub-folders to idle helpers.
 class FolderSizeWalker::SizeVisitor : public platform::FolderVisitor {
 public:
-    explicit SizeVisitor(FolderSizeWalker& walker) : m_walker(walker) {}
+    SizeVisitor(FolderSizeWalker& walker, Measurement& of, WaitSampler& sampler)
+        : m_walker(walker), m_of(of), m_sampler(sampler) {}
 
     Keep Listed(const platform::FolderReader& entry) override {
         if (entry.IsTypedFolder()) {
@@ -40,33 +53,43 @@ public:
         return Keep::No;
     }
     platform::WalkStep Visit(int, const platform::KeptEntry&) override {
+        if (m_sampler.FolderEntered()) {
+            m_walker.WakeDiskHelpers();
+        }
         return platform::WalkStep::Enter;
     }
     bool TakeOver(platform::FileDescriptor& fd, const platform::FolderId& id,
                   const std::vector<platform::FolderId>& above) override {
-        return above.size() <= kDeepestHandOff && m_walker.TryHandOff(fd, id, above);
+        return above.size() <= kDeepestHandOff && m_walker.TryHandOff(m_of, fd, id, above);
     }
 
     std::uint64_t Sum() const { return m_sum; }
 
 private:
     FolderSizeWalker& m_walker;
+    Measurement& m_of;
+    WaitSampler& m_sampler;
     std::uint64_t m_sum = 0;
 };
 
 FolderSizeWalker::FolderSizeWalker(unsigned threads, const ThreadStarter& startThread,
                                    const platform::FolderCalls& calls)
-    : m_calls(calls) {
-    for (unsigned i = 1; i < threads; ++i) {
-        try {
-            m_helpers.push_back(startThread([this] { RunHelper(); }));
-        } catch (const std::system_error&) {
-            break; // a process or container limit: the threads already running will do
-        }
+    : m_startThread(startThread), m_calls(calls) {
+    for (unsigned i = 0; i < std::max(threads, 1u) && StartHelper(false); ++i) {
     }
-    const std::size_t walkers = m_helpers.size() + 1;
+    const std::size_t walkers = std::max<std::size_t>(m_helpers.size(), 1);
     m_maxQueued = m_helpers.empty() ? 0 : kMostQueued;
-    m_window = platform::FolderWalk::WindowFor(walkers, m_maxQueued);
+    // Descriptors go first to a fair window for each helper for the cores, then to the helpers
+    // for the disk, and what is left widens the windows of the first.
+    if (!m_helpers.empty()) {
+        m_diskWindow = kDiskWalkerWindow;
+        m_diskHelpersToStart =
+            std::min(kDiskWalkers - std::min(kDiskWalkers, walkers),
+                     platform::FolderWalk::WalksWithin(m_diskWindow,
+                                                       m_maxQueued + walkers * kCoreWalkerWindow));
+    }
+    m_window =
+        platform::FolderWalk::WindowFor(walkers, m_maxQueued + m_diskHelpersToStart * m_diskWindow);
 }
 
 FolderSizeWalker::~FolderSizeWalker() {
@@ -75,81 +98,154 @@ FolderSizeWalker::~FolderSizeWalker() {
         m_stopping = true;
     }
     m_wake.notify_all();
-    for (std::thread& helper : m_helpers) {
+    m_diskWake.notify_all();
+    // A helper still walking may start others before it ends: join until none is left.
+    for (;;) {
+        std::thread helper;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_helpers.empty()) {
+                return;
+            }
+            helper = std::move(m_helpers.back());
+            m_helpers.pop_back();
+        }
         helper.join();
     }
 }
 
-std::uint64_t FolderSizeWalker::GetFolderSize(int parentFd, const char* name) {
-    m_sharedSum = 0;
-    SizeVisitor visitor(*this);
-    platform::FolderWalk(visitor, m_calls, m_window).WalkNamed(parentFd, name);
-    FinishTasks();
-    return visitor.Sum() + m_sharedSum.load();
-}
-
-std::uint64_t FolderSizeWalker::WalkTask(Task task) {
-    SizeVisitor visitor(*this);
-    platform::FolderWalk(visitor, m_calls, m_window)
-        .WalkOpen(std::move(task.fd), task.id, std::move(task.above));
-    return visitor.Sum();
-}
-
-void FolderSizeWalker::RunHelper() {
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        ++m_waiting;
-        m_wake.wait(lock, [this] { return m_stopping || !m_queue.empty(); });
-        --m_waiting;
-        if (m_stopping) {
-            return;
-        }
-        Task task = std::move(m_queue.front());
-        m_queue.pop_front();
-        --m_queued;
-        lock.unlock();
-        m_sharedSum += WalkTask(std::move(task));
-        lock.lock();
-        if (--m_outstanding == 0) {
-            m_wake.notify_all();
-        }
+// False when the system refuses a thread (a process or container limit): the threads already
+// running will do.
+bool FolderSizeWalker::StartHelper(bool forDisk) {
+    std::thread helper;
+    try {
+        helper = m_startThread([this, forDisk] { RunHelper(forDisk); });
+    } catch (const std::system_error&) {
+        return false;
     }
+    std::lock_guard lock(m_mutex);
+    m_helpers.push_back(std::move(helper));
+    return true;
 }
 
-void FolderSizeWalker::FinishTasks() {
+void FolderSizeWalker::Add(int parentFd, std::string name) {
+    std::lock_guard lock(m_mutex);
+    m_line.push_back(Measurement{parentFd, std::move(name)});
+    ++m_unstarted;
+    WakeHelper();
+}
+
+std::uint64_t FolderSizeWalker::NextSize() {
+    WaitSampler sampler(m_diskWaits);
     std::unique_lock lock(m_mutex);
     for (;;) {
-        if (!m_queue.empty()) {
-            Task task = std::move(m_queue.front());
-            m_queue.pop_front();
-            --m_queued;
+        const Measurement& earliest = m_line.front();
+        if (m_unstarted < m_line.size() && earliest.walking == 0) {
+            const std::uint64_t sum = earliest.sum;
+            m_line.pop_front();
+            return sum;
+        }
+        Task task;
+        if (m_helpers.empty() && TakeTask(task)) {
             lock.unlock();
-            m_sharedSum += WalkTask(std::move(task));
+            Walk(std::move(task), sampler, m_window);
             lock.lock();
-            --m_outstanding;
             continue;
         }
-        if (m_outstanding == 0) {
-            return;
-        }
-        ++m_waiting;
-        m_wake.wait(lock, [this] { return !m_queue.empty() || m_outstanding == 0; });
-        --m_waiting;
+        m_done.wait(lock);
     }
 }
 
-bool FolderSizeWalker::TryHandOff(platform::FileDescriptor& fd, const platform::FolderId& id,
+std::uint64_t FolderSizeWalker::GetFolderSize(int parentFd, const char* name) {
+    Add(parentFd, name);
+    return NextSize();
+}
+
+void FolderSizeWalker::RunHelper(bool forDisk) {
+    WaitSampler sampler(m_diskWaits);
+    std::unique_lock lock(m_mutex);
+    while (!m_stopping) {
+        Task task;
+        if ((!forDisk || m_diskWaits.Waiting()) && TakeTask(task)) {
+            lock.unlock();
+            Walk(std::move(task), sampler, forDisk ? m_diskWindow : m_window);
+            lock.lock();
+            continue;
+        }
+        int& idle = forDisk ? m_idleForDisk : m_idle;
+        ++idle;
+        (forDisk ? m_diskWake : m_wake).wait(lock);
+        --idle;
+    }
+}
+
+// Sub-trees already begun come first, so that few folders are in flight and the earliest is
+// finished first. Called with m_mutex held.
+bool FolderSizeWalker::TakeTask(Task& task) {
+    if (!m_queue.empty()) {
+        task = std::move(m_queue.front());
+        m_queue.pop_front();
+        --m_queued;
+        return true;
+    }
+    if (m_unstarted == 0) {
+        return false;
+    }
+    task.of = &m_line[m_line.size() - m_unstarted--];
+    ++task.of->walking;
+    return true;
+}
+
+void FolderSizeWalker::Walk(Task task, WaitSampler& sampler, std::size_t window) {
+    Measurement& of = *task.of;
+    SizeVisitor visitor(*this, of, sampler);
+    platform::FolderWalk walk(visitor, m_calls, window);
+    sampler.WalkBegan();
+    if (task.fd.Valid()) {
+        walk.WalkOpen(std::move(task.fd), task.id, std::move(task.above));
+    } else {
+        walk.WalkNamed(of.parentFd, of.name);
+    }
+    sampler.WalkEnded();
+    std::lock_guard lock(m_mutex);
+    of.sum += visitor.Sum();
+    if (--of.walking == 0 && &of == &m_line.front()) {
+        m_done.notify_one();
+    }
+}
+
+// Called with m_mutex held.
+void FolderSizeWalker::WakeHelper() {
+    if (m_idle > 0) {
+        m_wake.notify_one();
+    } else if (m_idleForDisk > 0 && m_diskWaits.Waiting()) {
+        m_diskWake.notify_one();
+    }
+}
+
+void FolderSizeWalker::WakeDiskHelpers() {
+    // Taking the lock also orders the change of state before any helper's next look at it.
+    std::size_t toStart = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        toStart = std::exchange(m_diskHelpersToStart, 0);
+    }
+    for (; toStart > 0 && StartHelper(true); --toStart) {
+    }
+    m_diskWake.notify_all();
+}
+
+bool FolderSizeWalker::TryHandOff(Measurement& of, platform::FileDescriptor& fd,
+                                  const platform::FolderId& id,
                                   const std::vector<platform::FolderId>& above) {
     if (m_queued.load(std::memory_order_relaxed) >= m_maxQueued) {
         return false;
     }
     std::lock_guard lock(m_mutex);
-    m_queue.push_back(Task{std::move(fd), id, above});
+    m_queue.push_back(Task{&of, std::move(fd), id, above});
     ++m_queued;
-    ++m_outstanding;
-    if (m_waiting > 0) {
-        m_wake.notify_one();
-    }
+    ++of.walking;
+    WakeHelper();
     return true;
 }
 

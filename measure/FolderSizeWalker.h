@@ -6,14 +6,18 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "measure/DiskWaits.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FolderCalls.h"
 #include "platform/FolderId.h"
 
 namespace measure {
+
+class WaitSampler;
 
 // Starts a thread running `work`; throws std::system_error when the system refuses one, as
 // std::thread's constructor does.
@@ -21,11 +25,14 @@ using ThreadStarter = std::function<std::thread(std::function<void()> work)>;
 
 // Measures folders by the total size of the files beneath them, over the folder walk: it never
 // changes the working directory, never follows a symbolic link, never walks into a mount point
-// and never into a folder above itself. Sub-trees are shared out to helper threads; the sum is
-// the same as a serial walk's.
+// and never into a folder above itself. Helper threads measure the folders given to it, several
+// at once, and share out their sub-trees; every sum is the same as a serial walk's. One helper
+// walks per core; once the walk waits on the disk, further helpers are started, and they keep
+// more folders in flight than there are cores for as long as it waits.
 class FolderSizeWalker {
 public:
-    // Up to threads - 1 helpers; as many as the system will start, down to none.
+    // `threads` helpers, and more while the walk waits on the disk; as many as the system will
+    // start, down to none, when the calling thread does all the walking itself.
     explicit FolderSizeWalker(unsigned threads = std::thread::hardware_concurrency(),
                               const ThreadStarter& startThread = StartThread,
                               const platform::FolderCalls& calls = platform::FolderCalls::System());
@@ -33,9 +40,14 @@ public:
     FolderSizeWalker(const FolderSizeWalker&) = delete;
     FolderSizeWalker& operator=(const FolderSizeWalker&) = delete;
 
-    // Size of the sub-folder `name` of the open folder parentFd. A folder that cannot be
-    // opened, is a mount point, or is parentFd's folder itself, measures 0; what cannot be read
-    // below it is left out.
+    // Puts the sub-folder `name` of the open folder parentFd in line to be measured; helpers may
+    // start on it at once. parentFd stays open until its size has been taken.
+    void Add(int parentFd, std::string name);
+    // The size of the earliest folder added and not yet taken, once all of it is measured. A
+    // folder that cannot be opened, is a mount point, or is its parent's folder itself,
+    // measures 0; what cannot be read below it is left out.
+    std::uint64_t NextSize();
+    // The size of the sub-folder `name` of the open folder parentFd, with nothing else in line.
     std::uint64_t GetFolderSize(int parentFd, const char* name);
 
     static std::thread StartThread(std::function<void()> work) {
@@ -43,30 +55,50 @@ public:
     }
 
 private:
+    // One folder in line, until its size is taken.
+    struct Measurement {
+        int parentFd = -1;
+        std::string name;
+        std::uint64_t sum = 0;
+        int walking = 0; // walks of its tree begun and not yet ended
+    };
+    // A walk to make: a whole folder in line, or a sub-tree of one handed off with its folder
+    // open.
     struct Task {
-        platform::FileDescriptor fd;
+        Measurement* of = nullptr;
+        platform::FileDescriptor fd; // not valid for a whole folder, which is opened by name
         platform::FolderId id;
         std::vector<platform::FolderId> above;
     };
     class SizeVisitor;
 
-    void RunHelper();
-    std::uint64_t WalkTask(Task task);
-    bool TryHandOff(platform::FileDescriptor& fd, const platform::FolderId& id,
+    bool StartHelper(bool forDisk);
+    void RunHelper(bool forDisk);
+    bool TakeTask(Task& task);
+    void Walk(Task task, WaitSampler& sampler, std::size_t window);
+    void WakeHelper();
+    void WakeDiskHelpers();
+    bool TryHandOff(Measurement& of, platform::FileDescriptor& fd, const platform::FolderId& id,
                     const std::vector<platform::FolderId>& above);
-    void FinishTasks();
 
+    ThreadStarter m_startThread;
     const platform::FolderCalls& m_calls;
-    std::size_t m_window = 0;
+    std::size_t m_window = 0;     // of a walk by a helper for the cores, or by the caller
+    std::size_t m_diskWindow = 0; // of a walk by a helper for the disk
     std::size_t m_maxQueued = 0;
-    std::atomic<std::uint64_t> m_sharedSum{0};
+    DiskWaits m_diskWaits;
 
     std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<Task> m_queue;
+    std::condition_variable m_wake;     // helpers that walk whenever there is work
+    std::condition_variable m_diskWake; // helpers that walk only while the walk waits on the disk
+    std::condition_variable m_done;     // the caller, for the earliest folder in line
+    std::deque<Measurement> m_line;     // in the order added; references stay valid
+    std::size_t m_unstarted = 0;        // folders at the end of the line nobody walks yet
+    std::deque<Task> m_queue;           // sub-trees handed off
     std::atomic<std::size_t> m_queued{0};
-    int m_outstanding = 0; // queued or running tasks of the current measurement
-    int m_waiting = 0;     // threads waiting for a task
+    int m_idle = 0;
+    int m_idleForDisk = 0;
+    std::size_t m_diskHelpersToStart = 0; // when the walk is first found waiting
     bool m_stopping = false;
     std::vector<std::thread> m_helpers;
 };

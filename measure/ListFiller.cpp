@@ -3,6 +3,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <deque>
 
 #include "measure/CellText.h"
 #include "measure/DateText.h"
@@ -10,6 +11,13 @@
 #include "platform/FolderReader.h"
 
 namespace measure {
+
+namespace {
+
+// Entries read but not yet inserted: enough to keep every walker busy with a folder of its own.
+constexpr std::size_t kReadAhead = 256;
+
+} // namespace
 
 ListFiller::ListFiller(RowStore& rows, ChartTotals& totals) : m_rows(rows), m_totals(totals) {}
 
@@ -29,21 +37,23 @@ void ListFiller::Scan(const std::function<void()>& stepIt) {
     if (!here.Valid()) {
         return; // a folder that vanished or cannot be read lists nothing
     }
+    // Entries are read ahead of their insertion so that the folders among them are measured
+    // side by side; each is still inserted, and its step taken, in the order listed.
     platform::FolderReader reader(here.Get());
-    platform::EntryStatus status;
-    while (reader.Next()) {
-        if (reader.IsHidden() || !reader.Status(status)) {
-            continue; // not listed, or gone since it was listed
+    std::deque<EntryRecord> listed;
+    bool more = true;
+    for (;;) {
+        while (more && listed.size() < kReadAhead) {
+            more = ReadEntry(reader, here.Get(), listed);
         }
-        EntryRecord entry;
-        entry.name.assign(reader.Name());
-        entry.isFolder = status.isFolder;
-        entry.writeTime = status.writeTime;
+        if (listed.empty()) {
+            break;
+        }
+        EntryRecord entry = std::move(listed.front());
+        listed.pop_front();
         if (entry.isFolder) {
-            entry.size = m_walker.GetFolderSize(here.Get(), entry.name.c_str());
+            entry.size = m_walker.NextSize();
             entry.ordinal = m_nFolderCount;
-        } else {
-            entry.size = status.size;
         }
         entry.kb = KilobytesOf(entry.size);
         if (!entry.isFolder) {
@@ -53,6 +63,29 @@ void ListFiller::Scan(const std::function<void()>& stepIt) {
         InsertEntry(entry);
         stepIt();
     }
+}
+
+// Reads the entries of folderFd up to the next listed one, which goes at the end of `listed`; a
+// folder is put in line to be measured. False once the folder holds no further entry.
+bool ListFiller::ReadEntry(platform::FolderReader& reader, int folderFd,
+                           std::deque<EntryRecord>& listed) {
+    platform::EntryStatus status;
+    while (reader.Next()) {
+        if (reader.IsHidden() || !reader.Status(status)) {
+            continue; // not listed, or gone since it was listed
+        }
+        EntryRecord& entry = listed.emplace_back();
+        entry.name.assign(reader.Name());
+        entry.isFolder = status.isFolder;
+        entry.writeTime = status.writeTime;
+        if (entry.isFolder) {
+            m_walker.Add(folderFd, entry.name);
+        } else {
+            entry.size = status.size;
+        }
+        return true;
+    }
+    return false;
 }
 
 void ListFiller::InsertEntry(const EntryRecord& entry) {

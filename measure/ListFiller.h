@@ -1,12 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 
 #include "measure/ChartTotals.h"
 #include "measure/EntryRecord.h"
 #include "measure/FolderSizeWalker.h"
 #include "measure/RowStore.h"
+
+namespace platform {
+class FolderReader;
+}
 
 namespace measure {
 
@@ -31,6 +36,7 @@ public:
 
 private:
     void Scan(const std::function<void()>& stepIt);
+    bool ReadEntry(platform::FolderReader& reader, int folderFd, std::deque<EntryRecord>& listed);
 
     RowStore& m_rows;
     ChartTotals& m_totals;

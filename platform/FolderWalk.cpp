@@ -26,16 +26,24 @@ constexpr std::chrono::milliseconds kWait{1};
 // Folders reopened on the way back have been read already: names are only looked up in them.
 constexpr int kLookupFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
 
+// What walks may keep open between them: half of what the process may still open, less `held`.
+std::size_t UnheldBudget(std::size_t held) {
+    const std::size_t budget = SpareDescriptors() / 2;
+    return budget > held ? budget - held : 0;
+}
+
 } // namespace
 
 FolderWalk::FolderWalk(FolderVisitor& visitor, const FolderCalls& calls, std::size_t window)
     : m_visitor(visitor), m_calls(calls), m_window(std::max(window, kSmallestWindow)) {}
 
 std::size_t FolderWalk::WindowFor(std::size_t walkers, std::size_t held) {
-    const std::size_t budget = SpareDescriptors() / 2;
-    const std::size_t share =
-        budget > held ? (budget - held) / std::max<std::size_t>(walkers, 1) : 0;
-    return std::clamp(share, kSmallestWindow, kLargestWindow);
+    return std::clamp(UnheldBudget(held) / std::max<std::size_t>(walkers, 1), kSmallestWindow,
+                      kLargestWindow);
+}
+
+std::size_t FolderWalk::WalksWithin(std::size_t window, std::size_t held) {
+    return UnheldBudget(held) / std::max(window, kSmallestWindow);
 }
 
 bool FolderWalk::WalkNamed(int parentFd, const std::string& name) {

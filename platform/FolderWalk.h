@@ -28,6 +28,9 @@ public:
     // The window that leaves room for `walkers` walks at once and `held` further descriptors
     // within half of what the process may still open.
     static std::size_t WindowFor(std::size_t walkers, std::size_t held = 0);
+    // How many walks at once each have `window` descriptors beside `held` further ones within
+    // half of what the process may still open.
+    static std::size_t WalksWithin(std::size_t window, std::size_t held = 0);
 
     // Walks the folder `name` of the open folder parentFd as the one entry of parentFd to visit.
     // False when the visitor stopped the walk.

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <future>
 #include <system_error>
 
 #include "measure/FolderSizeWalker.h"
@@ -123,6 +126,48 @@ TEST_P(FolderSize, GoesOnWithTheThreadsTheSystemWillStart) {
     };
     EXPECT_EQ(Measure("a", startOne), 7u);
     EXPECT_EQ(Measure("a", startNone), 7u);
+}
+
+TEST_P(FolderSize, LaterFoldersAreMeasuredWhileAnEarlierOneIsStillWalked) {
+    tree.File("first/stuck/data", 5);
+    tree.File("second/data", 7);
+    std::promise<void> secondOpened;
+    std::shared_future<void> opened = secondOpened.get_future().share();
+    calls.beforeOpen = [&](int, const char* name) {
+        if (std::strcmp(name, "second") == 0) {
+            secondOpened.set_value();
+        }
+        // One folder at a time, "second" would be opened only once "stuck" had been.
+        const bool stuck = std::strcmp(name, "stuck") == 0 &&
+                           opened.wait_for(std::chrono::seconds(10)) != std::future_status::ready;
+        return stuck ? ETIMEDOUT : 0;
+    };
+    FileDescriptor root(::open(tree.Root().c_str(), O_RDONLY | O_DIRECTORY));
+    FolderSizeWalker walker(GetParam() + 1, FolderSizeWalker::StartThread, calls);
+    walker.Add(root.Get(), "first");
+    walker.Add(root.Get(), "second");
+    EXPECT_EQ(walker.NextSize(), 5u);
+    EXPECT_EQ(walker.NextSize(), 7u);
+}
+
+TEST_P(FolderSize, MoreFoldersAreOpenedAtOnceThanThreadsWhileOpeningWaits) {
+    for (int i = 0; i < 16; ++i) {
+        for (int j = 0; j < 16; ++j) {
+            tree.Folder("a/" + std::to_string(i) + "/" + std::to_string(j));
+        }
+    }
+    std::atomic<unsigned> opening{0};
+    std::atomic<unsigned> most{0};
+    calls.beforeOpen = [&](int, const char*) {
+        unsigned now = ++opening;
+        for (unsigned seen = most; seen < now && !most.compare_exchange_weak(seen, now);) {
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1)); // as a read from the disk
+        --opening;
+        return 0;
+    };
+    EXPECT_EQ(Measure("a"), 0u);
+    EXPECT_GT(most.load(), GetParam());
 }
 
 TEST_P(FolderSize, SubtreeMovedAwayDuringTheWalkIsNotFollowedElsewhere) {
