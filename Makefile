@@ -4,7 +4,7 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format clang-t
             fonts-ipafont-gothic xvfb xauth xdotool x11-apps \
             dpkg-dev file desktop-file-utils appstream man-db
 
-.PHONY: all setup configure build test check run bench bench-cold install deb format clean
+.PHONY: all setup configure build test check run bench bench-cold mutate install deb format clean
 
 all: build
 
@@ -54,6 +54,11 @@ bench: build
 # Cold against du, ncdu and gdu; drops the system's caches, so run as root.
 bench-cold: build
 	@./bench/measure-cold.sh
+
+# Which planted faults the tests catch; about 45 minutes.
+mutate: setup
+	@python3 bench/mutate.py bench/mutants.txt --title "Mutation results" \
+		--out bench/mutation-results.md
 
 install: build
 	@cmake --install $(BUILD_DIR)
