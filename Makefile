@@ -57,7 +57,7 @@ bench-cold: build
 
 # Which planted faults the tests catch; about 45 minutes.
 mutate: setup
-	@python3 bench/mutate.py bench/mutants.txt --title "Mutation results" \
+	@python3 bench/mutate.py bench/mutants.txt --title "Mutation results" --first-failure \
 		--out bench/mutation-results.md
 
 install: build

@@ -8,7 +8,6 @@ A mutant no test catches survives. Writes a Markdown table of the results.
     bench/mutate.py bench/mutants.txt --out bench/mutation-results.md [--only M01,M07]
 """
 import argparse
-import concurrent.futures
 import json
 import os
 import re
@@ -123,9 +122,14 @@ def run_suite(suite, build):
     return failed or [f"{suite.name} (exit {result.returncode})"]
 
 
-def run_suites(suites, build, jobs):
-    with concurrent.futures.ThreadPoolExecutor(jobs) as pool:
-        return [name for names in pool.map(lambda s: run_suite(s, build), suites) for name in names]
+def run_suites(suites, build, first_failure=False):
+    """One suite at a time: suites side by side disturb each other's disk figures and timings."""
+    failed = []
+    for suite in suites:
+        failed += run_suite(suite, build)
+        if failed and first_failure:
+            break
+    return failed
 
 
 def stamps(suites):
@@ -136,7 +140,7 @@ def build_all(build):
     return run(["cmake", "--build", build, "--", "-k", "0"]).returncode == 0
 
 
-def try_mutant(mutant, source, build, suites, jobs):
+def try_mutant(mutant, source, build, suites, first_failure):
     path = os.path.join(source, mutant.path)
     original = open(path, encoding="utf-8").read()
     if original.count(mutant.old) != 1:
@@ -150,7 +154,7 @@ def try_mutant(mutant, source, build, suites, jobs):
             return Outcome(built=False)
         after = stamps(suites)
         affected = [s for s in suites if any(before[w] != after[w] for w in s.watched)]
-        return Outcome(failed=run_suites(affected, build, jobs), ran=[s.name for s in affected])
+        return Outcome(failed=run_suites(affected, build, first_failure), ran=[s.name for s in affected])
     finally:
         with open(path, "w", encoding="utf-8") as f:
             f.write(original)
@@ -183,8 +187,8 @@ def main():
     parser.add_argument("--title", default="Mutation results")
     parser.add_argument("--only", help="comma-separated mutant ids")
     parser.add_argument("--work", default="/tmp/vorn-mutate")
-    # One suite at a time: suites side by side disturb each other's disk figures and timings.
-    parser.add_argument("--jobs", type=int, default=1)
+    parser.add_argument("--first-failure", action="store_true",
+                        help="stop at a mutant's first failing suite: quicker, fewer names")
     args = parser.parse_args()
 
     mutants = read_mutants(args.mutants)
@@ -199,14 +203,19 @@ def main():
     if not build_all(build):
         raise SystemExit("the unmutated tree does not build")
     suites = discover_suites(build)
-    baseline = run_suites(suites, build, args.jobs)
-    if baseline:
-        raise SystemExit("the unmutated suite fails: " + ", ".join(baseline))
+    # The quickest suites first, so that a mutant is caught as early as it can be.
+    took = {}
+    for suite in suites:
+        started = time.time()
+        if run_suite(suite, build):
+            raise SystemExit("the unmutated suite fails: " + suite.name)
+        took[suite.name] = time.time() - started
+    suites.sort(key=lambda suite: took[suite.name])
 
     outcomes = {}
     for number, mutant in enumerate(mutants, 1):
         started = time.time()
-        outcomes[mutant.ident] = outcome = try_mutant(mutant, source, build, suites, args.jobs)
+        outcomes[mutant.ident] = outcome = try_mutant(mutant, source, build, suites, args.first_failure)
         verdict = "not built" if not outcome.built else (
             f"killed ({len(outcome.failed)})" if outcome.failed else "SURVIVED")
         print(f"[{number}/{len(mutants)}] {mutant.ident} {mutant.path}: {verdict} "
