@@ -1,14 +1,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QVBoxLayout>
+#include <QSplitter>
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "framework/CDocument.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
@@ -23,7 +22,6 @@ constexpr unsigned kAppCommand = 2;
 class Pane : public CView {
 public:
     Pane(std::vector<std::string>& log, const std::string& name) {
-        (new QVBoxLayout(this))->addWidget(editor);
         MapCommand(kShared, [&log, name] { log.push_back(name); });
         if (name == "list") {
             MapCommand(kListOnly, [&log] { log.push_back("list only"); });
@@ -43,12 +41,10 @@ public:
 class Routing : public ::testing::Test {
 protected:
     Routing() {
-        auto* central = new QWidget(&frame);
-        auto* layout = new QVBoxLayout(central);
-        layout->addWidget(list);
-        layout->addWidget(tree);
-        frame.setCentralWidget(central);
-        frame.SetDocument(&document);
+        auto* panes = new QSplitter(&frame);
+        panes->addWidget(list);
+        panes->addWidget(tree);
+        frame.setCentralWidget(panes);
         for (unsigned id : {kShared, kListOnly, kAppCommand}) {
             actions.push_back(new QAction(&frame));
             frame.AddCommandAction(id, actions.back());
@@ -59,7 +55,6 @@ protected:
 
     std::vector<std::string> log;
     TestApp app{log};
-    CDocument document;
     CFrameWnd frame;
     Pane* list = new Pane(log, "list");
     Pane* tree = new Pane(log, "tree");

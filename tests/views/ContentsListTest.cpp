@@ -78,29 +78,23 @@ TEST_F(ContentsList, RefillsOnEachUpdateWithASenderHandingTheRowsOnInFewMergedBa
     EXPECT_EQ(Model()->rowCount(), kFiles);
 }
 
-TEST_F(ContentsList, SelectionStoresTheSelectedTotalAndTellsThePanesWithNoSender) {
-    folder.File("three", 3'000'000'000); // the total goes past 32 bits
-    folder.File("two", 2'000'000'000);
-    folder.File("one", 1);
-    Fill();
-    Click(RowCentre(0));
-    Click(RowCentre(1), Qt::ShiftModifier);
-    EXPECT_EQ(document.GetSelectedTotal(), 5'000'000'000u);
-    Click(RowCentre(2), Qt::ControlModifier);
-    EXPECT_EQ(document.GetSelectedTotal(), 5'000'000'001u);
-    ASSERT_FALSE(spy.updates.empty());
-    for (const SpyView::Update& update : spy.updates) {
-        EXPECT_EQ(update.sender, nullptr);
-        EXPECT_EQ(update.hint, HINT_SELECTION_CHANGED);
-        EXPECT_FALSE(update.hasObject);
-    }
-}
-
-TEST_F(ContentsList, DoubleClickOnAFolderRowAndNowhereElseAsksTheTreeForIt) {
+TEST_F(ContentsList, ClicksTellThePanesTheSelectedTotalAndADoubleClickedFolderRow) {
     const std::string name = "d\xff"; // shown escaped, asked for as it is
     folder.File(name + "/x", 10);
-    folder.File("file", 1000);
+    folder.File("three", 3'000'000'000); // the total goes past 32 bits
+    folder.File("two", 2'000'000'000);
     Fill();
+    Click(RowCentre(1));
+    Click(RowCentre(2), Qt::ShiftModifier);
+    EXPECT_EQ(document.GetSelectedTotal(), 5'000'000'000u);
+    Click(RowCentre(0), Qt::ControlModifier);
+    EXPECT_EQ(document.GetSelectedTotal(), 5'000'000'010u);
+    ASSERT_FALSE(spy.updates.empty());
+    EXPECT_TRUE(spy.WithSender().empty());
+    EXPECT_EQ(spy.updates.back().hint, HINT_SELECTION_CHANGED);
+    EXPECT_FALSE(spy.updates.back().hasObject);
+
+    // Only a folder row asks the tree to open it: not the first file row, nor a blank.
     DoubleClick(RowCentre(1));
     const QRect blank = list.GetListCtrl()->viewport()->rect();
     DoubleClick(QPoint(blank.center().x(), blank.bottom() - 2));
