@@ -16,6 +16,7 @@
 #include "document/Hints.h"
 #include "support/TempTree.h"
 #include "views/CVornListView.h"
+#include "views/ContentsListModel.h"
 
 namespace {
 
@@ -117,6 +118,21 @@ TEST_F(ContentsList, RowImagesShowTheirSlotsColourSharplyAtTwiceTheDensity) {
     const chart::SlotColor files = chart::SlotColors[chart::kSlotCount - 1];
     EXPECT_EQ(QColor(image.pixmap(QSize(32, 16), 2).toImage().pixel(35, 16)),
               QColor(files.red, files.green, files.blue));
+}
+
+// Rows shown early move as later ones are sorted in and get their images and ratios at the end,
+// so each announcement of new rows repaints the ones shown before.
+TEST(ContentsListModel, AnnouncingNewRowsRepaintsTheRowsShownBefore) {
+    ContentsListModel model;
+    model.InsertRow(0, measure::ListRow{});
+    model.ShowNewRows();
+    QModelIndex repaintedTo;
+    QObject::connect(
+        &model, &QAbstractItemModel::dataChanged,
+        [&](const QModelIndex&, const QModelIndex& bottomRight) { repaintedTo = bottomRight; });
+    model.InsertRow(0, measure::ListRow{});
+    model.ShowNewRows();
+    EXPECT_EQ(repaintedTo, model.index(0, ContentsListModel::kDate));
 }
 
 } // namespace

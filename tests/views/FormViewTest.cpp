@@ -1,4 +1,5 @@
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -34,14 +35,18 @@ protected:
     SpyView tree;
 };
 
-// Figures of each length modulo three show their grouping.
-TEST_F(FormView, FollowsTheHints) {
+// The figures' lengths leave every remainder modulo three, so each grouping shows.
+TEST_F(FormView, ShowsTheFiguresEachHintConcerns) {
     // The disk's figures are of the working directory's file system, whose free space is
     // less than its size.
     const auto bytes = [this](int id) { return Shown(id).remove(',').toULongLong(); };
     EXPECT_GT(bytes(IDC_DISK_TOTAL), bytes(IDC_DISK_FREE));
     EXPECT_EQ(Shown(IDC_CURRENT_TOTAL), "5,000,000,000");
     EXPECT_EQ(Shown(IDC_SELECTED_SIZE), "");
+    // Screen readers hear each figure with its caption.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form.GetDlgItem(IDC_CURRENT_TOTAL))
+                  ->text(QAccessible::Name),
+              "Current Total Size 5,000,000,000");
 
     Tell(HINT_SELECTION_CHANGED, 60'000'000'000u);
     EXPECT_EQ(Shown(IDC_SELECTED_SIZE), "60,000,000,000");
