@@ -12,11 +12,6 @@ struct SlotColor {
     std::uint8_t red;
     std::uint8_t green;
     std::uint8_t blue;
-
-    // Red in the lowest byte, then green, then blue: the layout the window code hands on.
-    constexpr std::uint32_t Packed() const {
-        return std::uint32_t{red} | std::uint32_t{green} << 8 | std::uint32_t{blue} << 16;
-    }
 };
 
 // One colour per slot, shared by the list's row icon and the chart's wedge so the two match.

@@ -1,41 +1,39 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QVBoxLayout>
+#include <QSplitter>
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
-#include "framework/CDocument.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
 
 namespace {
 
-constexpr unsigned kShared = 1;   // every pane handles it
-constexpr unsigned kListOnly = 2; // only the list pane handles it
-constexpr unsigned kAppCommand = 3;
+constexpr unsigned kShared = 0;   // every pane handles it
+constexpr unsigned kListOnly = 1; // only the list handles it
+constexpr unsigned kAppCommand = 2;
 
+// Logs its name for each command it runs.
 class Pane : public CView {
 public:
-    Pane(std::vector<unsigned>& log, bool handlesListOnly) {
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(editor = new QLineEdit(this));
-        MapCommand(kShared, [this, &log] { log.push_back(kShared + 10 * id); });
-        if (handlesListOnly) {
-            MapCommand(kListOnly, [&log] { log.push_back(kListOnly); });
+    Pane(std::vector<std::string>& log, const std::string& name) {
+        MapCommand(kShared, [&log, name] { log.push_back(name); });
+        if (name == "list") {
+            MapCommand(kListOnly, [&log] { log.push_back("list only"); });
         }
     }
-    QLineEdit* editor;
-    unsigned id = 0;
+    QLineEdit* editor = new QLineEdit(this);
 };
 
 class TestApp : public CWinApp {
 public:
-    explicit TestApp(std::vector<unsigned>& log) {
-        MapCommand(kAppCommand, [&log] { log.push_back(kAppCommand); });
+    explicit TestApp(std::vector<std::string>& log) {
+        MapCommand(kAppCommand, [&log] { log.push_back("app"); });
     }
     bool InitInstance() override { return true; }
 };
@@ -43,16 +41,10 @@ public:
 class Routing : public ::testing::Test {
 protected:
     Routing() {
-        auto* central = new QWidget(&frame);
-        auto* layout = new QVBoxLayout(central);
-        list = new Pane(log, true);
-        tree = new Pane(log, false);
-        list->id = 1;
-        tree->id = 2;
-        layout->addWidget(list);
-        layout->addWidget(tree);
-        frame.setCentralWidget(central);
-        frame.SetDocument(&document);
+        auto* panes = new QSplitter(&frame);
+        panes->addWidget(list);
+        panes->addWidget(tree);
+        frame.setCentralWidget(panes);
         for (unsigned id : {kShared, kListOnly, kAppCommand}) {
             actions.push_back(new QAction(&frame));
             frame.AddCommandAction(id, actions.back());
@@ -61,40 +53,26 @@ protected:
         frame.activateWindow();
     }
 
-    std::vector<unsigned> log;
+    std::vector<std::string> log;
     TestApp app{log};
-    CDocument document;
     CFrameWnd frame;
-    Pane* list;
-    Pane* tree;
+    Pane* list = new Pane(log, "list");
+    Pane* tree = new Pane(log, "tree");
     std::vector<QAction*> actions;
 };
 
-TEST_F(Routing, CommandsGoToTheActiveViewAndEnableWithIt) {
-    frame.SetActiveView(tree);
-    EXPECT_TRUE(actions[0]->isEnabled());
-    EXPECT_FALSE(actions[1]->isEnabled()) << "no object on the route handles it";
-    EXPECT_TRUE(actions[2]->isEnabled()) << "the application ends the route";
-    actions[0]->trigger();
-    actions[1]->trigger();
-    actions[2]->trigger();
-    frame.SetActiveView(list);
-    EXPECT_TRUE(actions[1]->isEnabled());
-    actions[0]->trigger();
-    actions[1]->trigger();
-    EXPECT_EQ(log, (std::vector<unsigned>{21, kAppCommand, 11, kListOnly}));
-}
-
-TEST_F(Routing, FocusInsideAPaneMakesItActive) {
-    frame.SetActiveView(tree);
-    list->editor->setFocus();
-    QApplication::processEvents();
-    EXPECT_EQ(frame.GetActiveView(), list);
-    EXPECT_TRUE(actions[1]->isEnabled());
-    tree->editor->setFocus();
-    QApplication::processEvents();
-    EXPECT_EQ(frame.GetActiveView(), tree);
-    EXPECT_FALSE(actions[1]->isEnabled());
+TEST_F(Routing, CommandsGoToThePaneWithTheFocusAndEnableWithIt) {
+    for (Pane* pane : {tree, list}) {
+        pane->editor->setFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(frame.GetActiveView(), pane);
+        EXPECT_EQ(actions[kListOnly]->isEnabled(), pane == list) << "only the list handles it";
+        EXPECT_TRUE(actions[kAppCommand]->isEnabled()) << "the application ends the route";
+        for (QAction* action : actions) {
+            action->trigger();
+        }
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"tree", "app", "list", "list only", "app"}));
 }
 
 TEST_F(Routing, DisabledFrameCannotBeClosed) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/CDocument.h"
@@ -9,7 +10,7 @@
 
 namespace {
 
-// Records every update it gets into a log shared by all views of a test.
+// Logs each update it gets as its name, "<" when the update has a sender, and the hint.
 class RecordingView : public CView {
 public:
     RecordingView(std::string name, std::vector<std::string>& log)
@@ -18,60 +19,31 @@ public:
     void OnUpdate(CView* pSender, long lHint, CObject*) override {
         m_log.push_back(m_name + (pSender ? "<" : "") + std::to_string(lHint));
         if (reaction) {
-            reaction(pSender, lHint);
+            std::exchange(reaction, nullptr)();
         }
     }
 
-    std::function<void(CView*, long)> reaction;
+    std::function<void()> reaction; // run on the next update only
 
 private:
     std::string m_name;
     std::vector<std::string>& m_log;
 };
 
-class Broadcast : public ::testing::Test {
-protected:
-    Broadcast() {
-        for (auto* view : {&list, &tree, &form, &chart}) {
-            view->AttachDocument(&document);
-        }
-    }
-
+TEST(Broadcast, VisitsTheViewsLeftInAttachOrderButTheSenderANestedBroadcastFirst) {
     std::vector<std::string> log;
     CDocument document;
     RecordingView list{"list", log}, tree{"tree", log}, form{"form", log}, chart{"chart", log};
-};
-
-TEST_F(Broadcast, VisitsViewsInAttachOrderSkippingTheSender) {
-    document.UpdateAllViews(&tree, 0);
-    document.UpdateAllViews(nullptr, 5);
-    EXPECT_EQ(log, (std::vector<std::string>{"list<0", "form<0", "chart<0", "list5", "tree5",
-                                             "form5", "chart5"}));
-}
-
-TEST_F(Broadcast, NestedBroadcastEndsBeforeTheOuterOneGoesOn) {
-    // The tree answers a request by announcing a new folder, as it does for hint 1.
-    tree.reaction = [this](CView* sender, long hint) {
-        if (!sender && hint == 1) {
-            document.UpdateAllViews(&tree, 0);
-        }
-    };
+    auto* late = new RecordingView("late", log);
+    for (RecordingView* view : {&list, &tree, &form, &chart, late}) {
+        view->AttachDocument(&document);
+    }
+    // The tree answers a request by announcing a new folder; the list takes a view away.
+    tree.reaction = [&document, &tree] { document.UpdateAllViews(&tree, 0); };
+    list.reaction = [late] { delete late; };
     document.UpdateAllViews(nullptr, 1);
     EXPECT_EQ(log, (std::vector<std::string>{"list1", "tree1", "list<0", "form<0", "chart<0",
                                              "form1", "chart1"}));
-}
-
-TEST_F(Broadcast, ViewDestroyedMidBroadcastIsNotCalled) {
-    auto* late = new RecordingView("late", log);
-    late->AttachDocument(&document);
-    list.reaction = [late](CView*, long) { delete late; };
-    document.UpdateAllViews(nullptr, 2);
-    EXPECT_EQ(log, (std::vector<std::string>{"list2", "tree2", "form2", "chart2"}));
-}
-
-TEST_F(Broadcast, InitialUpdateIsAnUpdateWithNoSender) {
-    chart.OnInitialUpdate();
-    EXPECT_EQ(log, std::vector<std::string>{"chart0"});
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,11 +26,8 @@ public:
     // The updates that came with a sender.
     std::vector<Update> WithSender() const {
         std::vector<Update> found;
-        for (const Update& update : updates) {
-            if (update.sender) {
-                found.push_back(update);
-            }
-        }
+        std::copy_if(updates.begin(), updates.end(), std::back_inserter(found),
+                     [](const Update& update) { return update.sender; });
         return found;
     }
 
