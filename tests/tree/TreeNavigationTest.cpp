@@ -36,23 +36,18 @@ TEST_F(TreeNavigation, OpenRequestTakesTheChildOfTheOrdinalIfItHasTheNameElseThe
     const long beta = Item("[C:]/top/beta")->ItemData();
     // One of the two ordinals is 1, the folder-up hint's number. A name of a child at another
     // ordinal means the folder changed between the list's reading and the tree's.
-    const struct {
-        long ordinal;
-        const char* name;
-        const char* opened;
-    } requests[] = {{alpha, "alpha", "[C:]/top/alpha"}, {beta, "beta", "[C:]/top/beta"},
-                    {beta, "alpha", "[C:]/top/alpha"},  {alpha, "beta", "[C:]/top/beta"},
-                    {alpha, "gone", nullptr},           {7, "gone", nullptr}};
-    for (const auto& request : requests) {
+    const std::pair<long, std::string> requests[] = {
+        {alpha, "alpha"}, {beta, "beta"}, {beta, "alpha"}, {alpha, "beta"}, {alpha, "gone"}};
+    for (const auto& [ordinal, name] : requests) {
         Click("[C:]/top");
         folderChanges.clear();
         notices.clear();
-        FolderRequest folder(request.name);
-        document.UpdateAllViews(&list, request.ordinal, &folder);
+        FolderRequest request(name);
+        document.UpdateAllViews(&list, ordinal, &request);
         // Not found, the other panes are told to show the current folder again.
-        EXPECT_EQ(folderChanges,
-                  std::vector<std::string>{request.opened ? request.opened : "[C:]/top"});
-        EXPECT_EQ(notices, request.opened ? QStringList() : QStringList{"CFolderNotFoundDlg()"});
+        const bool found = name != "gone";
+        EXPECT_EQ(folderChanges, std::vector{"[C:]/top" + (found ? "/" + name : "")});
+        EXPECT_EQ(notices, found ? QStringList() : QStringList{"CFolderNotFoundDlg()"});
     }
 }
 

@@ -9,8 +9,6 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "dialogs/CDriveUnavailableDlg.h"
 #include "dialogs/CFolderNotFoundDlg.h"
@@ -43,8 +41,7 @@ protected:
         list.onUpdate = [this](CView* sender, long hint) {
             if (sender == &tree && hint == HINT_CURRENT_FOLDER_CHANGED) {
                 folderChanges.push_back(SelectedPath() +
-                                        (InSelectedFolder() ? "" : " (not the working directory)") +
-                                        NotHighlighted().toStdString());
+                                        (InSelectedFolder() ? "" : " (not the working directory)"));
             }
         };
     }
@@ -69,10 +66,11 @@ protected:
         tree.OnInitialUpdate();
     }
 
-    // "[C:]/alpha/beta" names the item "beta" below "alpha" below the drive item "[C:]".
+    // "[C:]/alpha/beta" names the item "beta" below "alpha" below the drive item "[C:]"; ""
+    // names the invisible root above the drive items.
     FolderTreeItem* Item(const std::string& path) const {
         QTreeWidgetItem* item = tree.GetTreeCtrl().invisibleRootItem();
-        for (const QString& text : QString::fromStdString(path).split('/')) {
+        for (const QString& text : QString::fromStdString(path).split('/', Qt::SkipEmptyParts)) {
             QTreeWidgetItem* parent = std::exchange(item, nullptr);
             for (int index = 0; parent && index < parent->childCount(); ++index) {
                 item = parent->child(index)->text(0) == text ? parent->child(index) : item;
@@ -80,10 +78,8 @@ protected:
         }
         return static_cast<FolderTreeItem*>(item);
     }
-    // The children's texts; "" for the drive items.
     QStringList Texts(const std::string& path) const {
-        const QTreeWidgetItem* parent =
-            path.empty() ? tree.GetTreeCtrl().invisibleRootItem() : Item(path);
+        const QTreeWidgetItem* parent = Item(path);
         QStringList texts;
         for (int index = 0; parent && index < parent->childCount(); ++index) {
             texts << parent->child(index)->text(0);
@@ -133,21 +129,13 @@ protected:
 
 private:
     FolderTreeItem* Selected() const { return tree.GetTreeCtrl().GetSelectedItem(); }
-    // The selection is the highlighted item, if any, and nothing else is highlighted.
-    QString NotHighlighted() const {
-        QTreeWidgetItem* current = tree.GetTreeCtrl().currentItem();
-        const bool highlighted = tree.GetTreeCtrl().selectedItems() ==
-                                 (current ? QList{current} : QList<QTreeWidgetItem*>{});
-        return highlighted ? "" : " (not highlighted)";
-    }
 
     std::string m_startFolder = testsupport::WorkingDirectory();
     testsupport::ModalAnswerer m_answerer{[this](CDialog& dialog) {
         auto* folderNotice = dynamic_cast<CFolderNotFoundDlg*>(&dialog);
         notices << (folderNotice ? "CFolderNotFoundDlg(" + folderNotice->m_strName + ")"
                     : dynamic_cast<CDriveUnavailableDlg*>(&dialog) ? "CDriveUnavailableDlg"
-                                                                   : "another dialog") +
-                       NotHighlighted();
+                                                                   : "another dialog");
         dialog.EndDialog(IDOK);
     }};
 };
