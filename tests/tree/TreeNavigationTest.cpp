@@ -6,24 +6,33 @@ namespace {
 
 using TreeNavigation = TreeViewFixture;
 
-TEST_F(TreeNavigation, FolderUpByCommandOrHintSelectsTheParentUpToTheDrivesRoot) {
+TEST_F(TreeNavigation, FolderUpAndRefreshComeAsCommandsOrAsHintsFromAnotherPane) {
     UseDrives("C");
     disk.Folder("C/a/b/c");
     StartIn(Root('C'));
     Click("[C:]/a");
     Click("[C:]/a/b");
-
     ASSERT_TRUE(tree.OnCmdMsg(ID_FOLDER_UP));
-    EXPECT_EQ(Texts("[C:]/a"), QStringList{"b"});
     EXPECT_TRUE(Texts("[C:]/a/b").isEmpty());
-    // As another pane sends it; at the drive's root neither does anything.
+    disk.Folder("C/a/new");
+    document.UpdateAllViews(nullptr, HINT_REFRESH_CURRENT);
+    EXPECT_EQ(Texts("[C:]/a"), (QStringList{"b", "new"}));
     document.UpdateAllViews(nullptr, HINT_FOLDER_UP);
+    // At the drive's root going up does nothing.
     ASSERT_TRUE(tree.OnCmdMsg(ID_FOLDER_UP));
     document.UpdateAllViews(nullptr, HINT_FOLDER_UP);
-    EXPECT_EQ(folderChanges,
-              (std::vector<std::string>{"[C:]", "[C:]/a", "[C:]/a/b", "[C:]/a", "[C:]"}));
     EXPECT_TRUE(InSelectedFolder());
-    EXPECT_TRUE(notices.isEmpty());
+
+    // A refresh names each level that vanished while the selection climbs.
+    Click("[C:]/a");
+    Click("[C:]/a/b");
+    Remove("C/a");
+    ASSERT_TRUE(tree.OnCmdMsg(ID_REFRESH_CURRENT));
+    EXPECT_EQ(notices, (QStringList{"CFolderNotFoundDlg(b)", "CFolderNotFoundDlg(a)"}));
+    EXPECT_TRUE(Texts("[C:]").isEmpty());
+    EXPECT_EQ(folderChanges,
+              (std::vector<std::string>{"[C:]", "[C:]/a", "[C:]/a/b", "[C:]/a", "[C:]/a", "[C:]",
+                                        "[C:]/a", "[C:]/a/b", "[C:]"}));
 }
 
 TEST_F(TreeNavigation, OpenRequestTakesTheChildOfTheOrdinalIfItHasTheNameElseTheNamedOne) {

@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 
 #include "dialogs/CDriveUnavailableDlg.h"
 #include "dialogs/CFolderNotFoundDlg.h"
@@ -36,8 +35,6 @@ protected:
     TreeViewFixture() {
         list.AttachDocument(&document);
         tree.AttachDocument(&document);
-        tree.resize(300, 400);
-        tree.show();
         list.onUpdate = [this](CView* sender, long hint) {
             if (sender == &tree && hint == HINT_CURRENT_FOLDER_CHANGED) {
                 folderChanges.push_back(SelectedPath() +
@@ -57,13 +54,12 @@ protected:
     std::string Root(char letter) const { return disk.Path(std::string(1, letter)); }
     // Takes a folder of the temporary tree away, as if from outside the application.
     void Remove(const std::string& relative) { std::filesystem::remove_all(disk.Path(relative)); }
-    // Starts the pane with `folder` as the working directory, at `startFolder` when given.
-    void StartIn(const std::string& folder, std::optional<std::string> startFolder = {}) {
+    // Starts the pane with `folder` as the working directory and shows it, as the window
+    // appears only after its first update.
+    void StartIn(const std::string& folder) {
         ASSERT_EQ(::chdir(folder.c_str()), 0) << folder;
-        if (startFolder) {
-            tree.SetStartFolder(*startFolder);
-        }
         tree.OnInitialUpdate();
+        tree.show();
     }
 
     // "[C:]/alpha/beta" names the item "beta" below "alpha" below the drive item "[C:]"; ""
