@@ -15,6 +15,7 @@ TEST_F(TreeNavigation, FolderUpAndRefreshComeAsCommandsOrAsHintsFromAnotherPane)
     ASSERT_TRUE(tree.OnCmdMsg(ID_FOLDER_UP));
     EXPECT_TRUE(Texts("[C:]/a/b").isEmpty());
     disk.Folder("C/a/new");
+    // As the other panes send them.
     document.UpdateAllViews(nullptr, HINT_REFRESH_CURRENT);
     EXPECT_EQ(Texts("[C:]/a"), (QStringList{"b", "new"}));
     document.UpdateAllViews(nullptr, HINT_FOLDER_UP);

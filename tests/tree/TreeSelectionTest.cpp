@@ -23,9 +23,11 @@ TEST_F(TreeSelection, ClickingEntersTheFolderByItsBytesFromItsDrivesRootAndLists
     Click("[C:]/a/c");
     Click("[D:]");
     Click("[C:]/a/b"); // drive C still stands in a/c
+    // Only the left button chooses a folder; collapsing an ancestor of the selection selects it.
     Click("[C:]/a/c", Qt::RightButton);
     Click("[C:]/a/c", Qt::MiddleButton);
     tree.GetTreeCtrl().collapseItem(Item("[C:]/a"));
+    // A drive is entered at its root, whatever was current on it.
     Click("[D:]");
     Click("[C:]");
     // The drive's new listing drops the deeper level.
