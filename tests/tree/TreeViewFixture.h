@@ -74,6 +74,7 @@ protected:
         }
         return static_cast<FolderTreeItem*>(item);
     }
+    // The texts of the item's children, in tree order.
     QStringList Texts(const std::string& path) const {
         const QTreeWidgetItem* parent = Item(path);
         QStringList texts;
