@@ -27,9 +27,6 @@ public:
     CVornTreeView* TreeView() const { return m_treeView; }
     CVornFormView* FormView() const { return m_formView; }
     CVornView* ChartView() const { return m_chartView; }
-    QSplitter* OuterSplitter() const { return m_wndSplitter; }
-    QSplitter* RightSplitter() const { return m_wndSplitterRight; }
-    QSplitter* BottomSplitter() const { return m_wndSplitterBottom; }
 
 protected:
     void showEvent(QShowEvent* event) override;

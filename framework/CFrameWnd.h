@@ -41,7 +41,6 @@ public:
 
     // The idle text of the status bar, shown whenever no prompt is.
     void SetIdleMessage(const QString& text);
-    QLabel* IdleMessageLabel() const { return m_idleLabel; }
 
     // Sends the first update to every view: depth first over the panes in creation order.
     void InitialUpdateFrame();

@@ -26,4 +26,7 @@ expect 0 stdout '^Vorn 1\.0$' --version
 expect 0 stdout '^Usage: .* \[FOLDER\]$' --help
 expect 2 stderr "^Unknown option 'no-such-option'" --no-such-option
 expect 2 stderr '^Only one folder' one two
+# Arguments are read byte for byte: one that is not UTF-8 comes back exactly as given.
+byte=$(printf '\351')
+expect 2 stderr "^Unknown option 'caf$byte'" "--caf$byte"
 exit $failed

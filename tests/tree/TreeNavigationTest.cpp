@@ -1,116 +1,64 @@
-#include <QStringList>
-
 #include "TreeViewFixture.h"
-#include "document/Hints.h"
+#include "document/FolderRequest.h"
 #include "resources/ResourceIds.h"
-#include "views/FolderTreeItem.h"
 
 namespace {
 
-// Going up arrives as the tree's own command, or as hint 1 from whichever other pane is active.
-enum class UpRoute { OwnCommand, HintFromAnotherPane };
+using TreeNavigation = TreeViewFixture;
 
-class TreeFolderUp : public TreeViewFixture, public ::testing::WithParamInterface<UpRoute> {
-protected:
-    void GoUp() {
-        if (GetParam() == UpRoute::OwnCommand) {
-            ASSERT_TRUE(tree.OnCmdMsg(ID_FOLDER_UP));
-        } else {
-            document.UpdateAllViews(nullptr, HINT_FOLDER_UP);
-        }
-    }
-};
-
-INSTANTIATE_TEST_SUITE_P(Routes, TreeFolderUp,
-                         ::testing::Values(UpRoute::OwnCommand, UpRoute::HintFromAnotherPane));
-
-TEST_P(TreeFolderUp, FromAFolderSelectsTheParentAndListsItAgain) {
+TEST_F(TreeNavigation, FolderUpAndRefreshComeAsCommandsOrAsHintsFromAnotherPane) {
     UseDrives("C");
     disk.Folder("C/a/b/c");
     StartIn(Root('C'));
     Click("[C:]/a");
     Click("[C:]/a/b");
-
-    GoUp();
-    EXPECT_EQ(SelectedPath(), "[C:]/a");
-    EXPECT_EQ(Texts("[C:]/a"), QStringList{"b"});
+    ASSERT_TRUE(tree.OnCmdMsg(ID_FOLDER_UP));
     EXPECT_TRUE(Texts("[C:]/a/b").isEmpty());
+    disk.Folder("C/a/new");
+    // As the other panes send them.
+    document.UpdateAllViews(nullptr, HINT_REFRESH_CURRENT);
+    EXPECT_EQ(Texts("[C:]/a"), (QStringList{"b", "new"}));
+    document.UpdateAllViews(nullptr, HINT_FOLDER_UP);
+    // At the drive's root going up does nothing.
+    ASSERT_TRUE(tree.OnCmdMsg(ID_FOLDER_UP));
+    document.UpdateAllViews(nullptr, HINT_FOLDER_UP);
     EXPECT_TRUE(InSelectedFolder());
-    GoUp();
-    EXPECT_EQ(SelectedPath(), "[C:]");
+
+    // A refresh names each level that vanished while the selection climbs.
+    Click("[C:]/a");
+    Click("[C:]/a/b");
+    Remove("C/a");
+    ASSERT_TRUE(tree.OnCmdMsg(ID_REFRESH_CURRENT));
+    EXPECT_EQ(notices, (QStringList{"CFolderNotFoundDlg(b)", "CFolderNotFoundDlg(a)"}));
+    EXPECT_TRUE(Texts("[C:]").isEmpty());
     EXPECT_EQ(folderChanges,
-              (std::vector<std::string>{"[C:]", "[C:]/a", "[C:]/a/b", "[C:]/a", "[C:]"}));
-    EXPECT_TRUE(notices.isEmpty());
-    EXPECT_TRUE(InSelectedFolder());
+              (std::vector<std::string>{"[C:]", "[C:]/a", "[C:]/a/b", "[C:]/a", "[C:]/a", "[C:]",
+                                        "[C:]/a", "[C:]/a/b", "[C:]"}));
 }
 
-TEST_P(TreeFolderUp, FromADriveRootDoesNothing) {
-    UseDrives("CD");
-    disk.Folder("D/a");
+TEST_F(TreeNavigation, OpenRequestTakesTheChildOfTheOrdinalIfItHasTheNameElseTheNamedOne) {
+    UseDrives("C");
+    disk.Folder("C/top/alpha");
+    disk.Folder("C/top/beta");
     StartIn(Root('C'));
-    Click("[D:]");
-    const std::size_t updates = spy.updates.size();
-
-    GoUp();
-    EXPECT_EQ(SelectedPath(), "[D:]");
-    EXPECT_EQ(Texts("[D:]"), QStringList{"a"});
-    EXPECT_EQ(spy.WithSender().size(), 2u);
-    EXPECT_EQ(spy.updates.size(), updates + (GetParam() == UpRoute::OwnCommand ? 0 : 1));
-    EXPECT_TRUE(notices.isEmpty());
-    EXPECT_TRUE(InSelectedFolder());
-}
-
-// The selected folder "top" holds two folders that the enumeration returns capital first.
-class TreeOpenRequest : public TreeViewFixture {
-protected:
-    void SetUp() override {
-        UseDrives("C");
-        disk.Folder("C/top");
-        capital = MakeFoldersListedAgainstDisplayOrder(Root('C') + "/top");
-        ASSERT_FALSE(capital.empty()) << "no name is listed before \"alpha\"";
-        StartIn(Root('C'));
+    Click("[C:]/top");
+    const long alpha = Item("[C:]/top/alpha")->ItemData();
+    const long beta = Item("[C:]/top/beta")->ItemData();
+    // One of the two ordinals is 1, the folder-up hint's number. A name of a child at another
+    // ordinal means the folder changed between the list's reading and the tree's.
+    const std::pair<long, std::string> requests[] = {
+        {alpha, "alpha"}, {beta, "beta"}, {beta, "alpha"}, {alpha, "beta"}, {alpha, "gone"}};
+    for (const auto& [ordinal, name] : requests) {
         Click("[C:]/top");
         folderChanges.clear();
+        notices.clear();
+        FolderRequest request(name);
+        document.UpdateAllViews(&list, ordinal, &request);
+        // Not found, the other panes are told to show the current folder again.
+        const bool found = name != "gone";
+        EXPECT_EQ(folderChanges, std::vector{"[C:]/top" + (found ? "/" + name : "")});
+        EXPECT_EQ(notices, found ? QStringList() : QStringList{"CFolderNotFoundDlg()"});
     }
-
-    std::string capital;
-};
-
-TEST_F(TreeOpenRequest, ChildrenShowAlphabeticallyAndKeepTheirEnumerationOrdinals) {
-    EXPECT_EQ(Texts("[C:]/top"), (QStringList{"alpha", QString::fromStdString(capital)}));
-    EXPECT_EQ(ItemData("[C:]/top"), (std::vector<long>{1, 0}));
-}
-
-TEST_F(TreeOpenRequest, OrdinalOneOpensThatFolderAndDoesNotGoUp) {
-    Request(1, "alpha");
-    EXPECT_EQ(SelectedPath(), "[C:]/top/alpha");
-    EXPECT_TRUE(Item("[C:]/top")->isExpanded());
-    EXPECT_EQ(folderChanges, std::vector<std::string>{"[C:]/top/alpha"});
-    EXPECT_TRUE(notices.isEmpty());
-    EXPECT_TRUE(InSelectedFolder());
-}
-
-TEST_F(TreeOpenRequest, OrdinalOfAnotherNameOpensTheChildOfTheRequestedName) {
-    // The folder changed between the list's reading and the tree's: the name decides.
-    Request(0, "alpha");
-    EXPECT_EQ(SelectedPath(), "[C:]/top/alpha");
-    Click("[C:]/top");
-    Request(1, capital);
-    EXPECT_EQ(SelectedPath(), "[C:]/top/" + capital);
-    EXPECT_TRUE(notices.isEmpty());
-    EXPECT_TRUE(InSelectedFolder());
-}
-
-TEST_F(TreeOpenRequest, NeitherOrdinalNorNameGivesTheEmptyNoticeAndChangesNothing) {
-    const std::string workingDirectory = testsupport::WorkingDirectory();
-    Request(7, "gone");
-    Request(0, "gone");
-    EXPECT_EQ(notices, (QStringList{"CFolderNotFoundDlg()", "CFolderNotFoundDlg()"}));
-    // The other panes are told to show the current folder again.
-    EXPECT_EQ(folderChanges, (std::vector<std::string>{"[C:]/top", "[C:]/top"}));
-    EXPECT_EQ(SelectedPath(), "[C:]/top");
-    EXPECT_EQ(testsupport::WorkingDirectory(), workingDirectory);
-    EXPECT_TRUE(InSelectedFolder());
 }
 
 } // namespace
