@@ -81,16 +81,15 @@ TEST_P(FolderSize, GoesOnWithTheThreadsTheSystemWillStart) {
     tree.File("a/b/c", 3);
     tree.File("a/d/e", 4);
     for (int allowed : {1, 0}) {
-        EXPECT_EQ(Measure("a",
-                          [allowed, started = 0](std::function<void()> work) mutable {
-                              if (started++ >= allowed) {
-                                  throw std::system_error(std::make_error_code(
-                                      std::errc::resource_unavailable_try_again));
-                              }
-                              return std::thread(std::move(work));
-                          }),
-                  7u)
-            << allowed;
+        int started = 0;
+        const auto startSome = [&](std::function<void()> work) {
+            if (started++ >= allowed) {
+                throw std::system_error(
+                    std::make_error_code(std::errc::resource_unavailable_try_again));
+            }
+            return std::thread(std::move(work));
+        };
+        EXPECT_EQ(Measure("a", startSome), 7u) << allowed;
     }
 }
 
