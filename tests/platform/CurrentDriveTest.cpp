@@ -46,6 +46,8 @@ TEST_F(CurrentDrive, StartsOnTheNearestDriveHoldingTheWorkingDirectory) {
     ASSERT_EQ(::chdir((c + "/a/b").c_str()), 0);
     UseDrives({{3, c}, {4, d}, {5, c + "/a"}});
     EXPECT_EQ(m_drives->_getdrive(), 5);
+    UseDrives({{3, c + "/a"}, {4, d}, {5, c}});
+    EXPECT_EQ(m_drives->_getdrive(), 3);
 }
 
 TEST_F(CurrentDrive, ADriveGoesBackToItsFolderOnlyWhileItIsStillThatFolderOnTheDrive) {

@@ -33,6 +33,7 @@ TEST_F(Removal, EachCallTakesOnlyItsKindAndRefusesReadOnlyOrReplacedEntriesEvenF
         int error;
         const char* expected = nullptr; // the folder the name must still be, when not itself
     } cases[] = {{"empty", false, EISDIR},
+                 {"locked-folder", false, EISDIR}, // refused as a folder before as read-only
                  {"file", true, ENOTDIR},
                  {"folder-link", true, ENOTDIR},
                  {"full", true, ENOTEMPTY},
