@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <future>
 #include <system_error>
@@ -157,6 +158,22 @@ TEST_P(FolderSize, NoOtherMountIsEnteredNorTheFolderBoundInsideItself) {
     }
     tree.File("a/volume/remote", 5000);
     EXPECT_EQ(Measure("a"), 5009u);
+}
+
+TEST_P(FolderSize, FoldersAreWalkedWhereTheFileSystemGivesNoEntryTypes) {
+    // ext2 without its filetype feature lists every entry untyped, as some file systems do.
+    testsupport::ScopedMounts mounts;
+    tree.File("image", 4 << 20);
+    tree.Folder("untyped");
+    if (std::system(("mkfs.ext2 -q -F -O ^filetype " + tree.Path("image")).c_str()) != 0 ||
+        !mounts.MountImage(tree.Path("image"), tree.Path("untyped"))) {
+        GTEST_SKIP() << "cannot make and mount an ext2 image here";
+    }
+    tree.File("untyped/a/b/data", 5000);
+    tree.File("untyped/a/top", 7);
+    platform::FileDescriptor volume(::open(tree.Path("untyped").c_str(), O_RDONLY | O_DIRECTORY));
+    FolderSizeWalker walker(GetParam(), FolderSizeWalker::StartThread, calls);
+    EXPECT_EQ(walker.GetFolderSize(volume.Get(), "a"), 5007u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Threads, FolderSize, ::testing::Values(1u, 2u, 4u));

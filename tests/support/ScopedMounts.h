@@ -2,6 +2,7 @@
 
 #include <sys/mount.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,16 @@ public:
     bool Mount(const char* source, const std::string& target, const char* type,
                unsigned long flags) {
         if (::mount(source, target.c_str(), type, flags, nullptr) != 0) {
+            return false;
+        }
+        m_targets.push_back(target);
+        return true;
+    }
+
+    // The file system image `image` through a loop device, which goes with the mount.
+    bool MountImage(const std::string& image, const std::string& target) {
+        const std::string command = "mount -o loop '" + image + "' '" + target + "' 2>/dev/null";
+        if (std::system(command.c_str()) != 0) {
             return false;
         }
         m_targets.push_back(target);
