@@ -1,9 +1,10 @@
+#include "platform/DriveNumbering.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
-
-#include "platform/DriveNumbering.h"
+#include <vector>
 
 namespace vorn_test {
 
@@ -11,37 +12,27 @@ namespace {
 
 using Drives = std::map<int, std::string>;
 
-TEST(DriveNumberingTest, RootIsCAndOthersFollowFromD) {
+TEST(DriveNumbering, RootIsCAndEachOtherPathKeepsTheLowestNumberNeverGivenForLife) {
     platform::DriveNumbering numbering;
-    EXPECT_EQ(numbering.Update({"/", "/a", "/b"}), (Drives{{3, "/"}, {4, "/a"}, {5, "/b"}}));
-}
-
-TEST(DriveNumberingTest, NumberStaysWithItsPathForLife) {
-    platform::DriveNumbering numbering;
-    numbering.Update({"/", "/a", "/b"});
-    EXPECT_EQ(numbering.Update({"/", "/b"}), (Drives{{3, "/"}, {5, "/b"}}));
-    EXPECT_EQ(numbering.Update({"/", "/a", "/b"}), (Drives{{3, "/"}, {4, "/a"}, {5, "/b"}}));
-}
-
-TEST(DriveNumberingTest, LaterVolumeTakesLowestNumberNeverGiven) {
-    platform::DriveNumbering numbering;
-    numbering.Update({"/", "/b", "/d"});
-    numbering.Update({"/", "/d"});
-    // "/b" keeps 4 while it is away, so "/a" gets 6 although it sorts first.
-    EXPECT_EQ(numbering.Update({"/", "/a", "/d"}), (Drives{{3, "/"}, {5, "/d"}, {6, "/a"}}));
-}
-
-TEST(DriveNumberingTest, NoNumberBeyondZ) {
-    platform::DriveNumbering numbering;
-    std::vector<std::string> paths{"/"};
-    for (char letter = 'a'; letter <= 'z'; ++letter) {
+    const struct {
+        std::vector<std::string> paths;
+        Drives drives;
+    } updates[] = {
+        {{"/", "/a", "/b"}, {{3, "/"}, {4, "/a"}, {5, "/b"}}},
+        // "/a" keeps 4 while it is away, so "/0" gets 6 although it sorts first.
+        {{"/", "/0", "/b"}, {{3, "/"}, {5, "/b"}, {6, "/0"}}},
+        {{"/", "/0", "/a", "/b"}, {{3, "/"}, {4, "/a"}, {5, "/b"}, {6, "/0"}}},
+    };
+    for (const auto& update : updates) {
+        EXPECT_EQ(numbering.Update(update.paths), update.drives);
+    }
+    std::vector<std::string> paths{"/", "/0", "/a", "/b"};
+    for (char letter = 'c'; letter <= 'z'; ++letter) {
         paths.push_back(std::string("/") + letter);
     }
-    Drives drives = numbering.Update(paths);
-    EXPECT_EQ(drives.size(), 24u);
-    EXPECT_EQ(drives.begin()->first, 3);
-    EXPECT_EQ(drives.rbegin()->first, 26);
-    EXPECT_EQ(drives.rbegin()->second, "/w");
+    const Drives drives = numbering.Update(paths);
+    EXPECT_EQ(drives.size(), 24u) << "none beyond Z";
+    EXPECT_EQ(*drives.rbegin(), (std::pair<const int, std::string>{26, "/v"}));
 }
 
 } // namespace

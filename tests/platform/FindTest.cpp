@@ -7,7 +7,6 @@
 #include <future>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "PlatformTest.h"
 #include "platform/Crt.h"
@@ -22,97 +21,68 @@ Listing ListHere() {
     Listing listing;
     platform::FindData entry;
     std::intptr_t handle = platform::_findfirst(entry);
-    if (handle == -1) {
-        return listing;
-    }
-    do {
+    for (bool more = handle != -1; more; more = platform::_findnext(handle, entry) == 0) {
         listing.emplace(entry.name, entry);
-    } while (platform::_findnext(handle, entry) == 0);
-    platform::_findclose(handle);
+    }
+    if (handle != -1) {
+        platform::_findclose(handle);
+    }
     return listing;
 }
 
-class FindTest : public PlatformTest {};
+using Find = PlatformTest;
 
-TEST_F(FindTest, NamesComeBackByteForByte) {
-    const std::vector<std::string> names = {
-        "\xff\xfe not utf-8", "line\nbreak", std::string(255, 'n'),
-        "back\\slash",        " spaced ",    "\xe3\x83\x95\xe3\x82\xa9"};
-    for (const std::string& name : names) {
-        m_temp.File(name, 0);
+TEST_F(Find, ListsEveryEntryByteForByteWithItsOwnKindAndSize) {
+    const struct {
+        std::string name;
+        bool isFolder;
+        std::uint64_t size;
+    } expected[] = {{".", true, 0},
+                    {"..", true, 0},
+                    {".hidden", false, 0},
+                    {".config", true, 0},
+                    {"\xff\xfe not utf-8", false, 0},
+                    {"line\nbreak", false, 0},
+                    {std::string(255, 'n'), false, 0},
+                    {"back\\slash", false, 0},
+                    {" spaced ", false, 0},
+                    {"\xe3\x83\x95\xe3\x82\xa9", false, 0},
+                    {"file", false, 12},
+                    {"sparse", false, 5368709120},
+                    {"link", false, 6}, // its own size, that of the name it holds
+                    {"folder", true, 0},
+                    {"pipe", false, 0}};
+    for (const auto& entry : expected) {
+        if (entry.isFolder) {
+            m_temp.Folder(entry.name);
+        } else if (entry.name != "link" && entry.name != "pipe") {
+            m_temp.File(entry.name, entry.size);
+        }
     }
-    Listing listing = ListHere();
-    EXPECT_EQ(listing.size(), names.size() + 2);
-    for (const std::string& name : names) {
-        EXPECT_TRUE(listing.contains(name)) << name;
-    }
-}
-
-TEST_F(FindTest, DotsAndHiddenEntriesAreListed) {
-    m_temp.File(".hidden", 0);
-    ASSERT_EQ(::mkdir(".config", 0755), 0);
-    Listing listing = ListHere();
-    EXPECT_TRUE(listing.contains("."));
-    EXPECT_TRUE(listing.contains(".."));
-    EXPECT_TRUE(listing.contains(".hidden"));
-    EXPECT_TRUE(listing[".config"].isFolder);
-}
-
-TEST_F(FindTest, ReportsSizeTimeAndFolderFlag) {
-    m_temp.File("file", 12);
-    ASSERT_EQ(::mkdir("folder", 0755), 0);
+    m_temp.Link("link", "folder");
+    ASSERT_EQ(::mkfifo("pipe", 0644), 0);
     const timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, "file", times, 0), 0);
-    Listing listing = ListHere();
-    EXPECT_FALSE(listing["file"].isFolder);
-    EXPECT_EQ(listing["file"].size, 12u);
-    EXPECT_EQ(listing["file"].writeTime, 1000000000);
-    EXPECT_TRUE(listing["folder"].isFolder);
-    EXPECT_EQ(listing["folder"].size, 0u);
-}
-
-TEST_F(FindTest, LinkToFolderIsAnEntryOfItsOwnSize) {
-    ASSERT_EQ(::mkdir("target-folder", 0755), 0);
-    ASSERT_EQ(::symlink("target-folder", "link"), 0);
-    Listing listing = ListHere();
-    EXPECT_FALSE(listing["link"].isFolder);
-    EXPECT_EQ(listing["link"].size, std::string("target-folder").size());
-}
-
-TEST_F(FindTest, FifoIsListedEmptyWithoutBeingOpened) {
-    ASSERT_EQ(::mkfifo("pipe", 0644), 0);
-    auto listing = std::async(std::launch::async, ListHere);
-    if (listing.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    auto listed = std::async(std::launch::async, ListHere);
+    if (listed.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
         // Opening the writing end releases a reader blocked in open, so the case ends.
         platform::FileDescriptor writer(::open("pipe", O_WRONLY | O_NONBLOCK));
         FAIL() << "the enumeration opened the FIFO";
     }
-    Listing entries = listing.get();
-    ASSERT_TRUE(entries.contains("pipe"));
-    EXPECT_FALSE(entries["pipe"].isFolder);
-    EXPECT_EQ(entries["pipe"].size, 0u);
+    Listing listing = listed.get();
+    EXPECT_EQ(listing.size(), std::size(expected));
+    for (const auto& entry : expected) {
+        ASSERT_TRUE(listing.contains(entry.name)) << entry.name;
+        EXPECT_EQ(listing[entry.name].isFolder, entry.isFolder) << entry.name;
+        EXPECT_EQ(listing[entry.name].size, entry.size) << entry.name;
+    }
+    EXPECT_EQ(listing["file"].writeTime, 1000000000);
 }
 
-TEST_F(FindTest, SparseFileReportsItsFullSize) {
-    m_temp.File("sparse", 5368709120);
-    EXPECT_EQ(ListHere()["sparse"].size, 5368709120u);
-}
-
-TEST_F(FindTest, RemovedFolderYieldsNothing) {
-    ASSERT_EQ(::mkdir("gone", 0755), 0);
-    ASSERT_EQ(::chdir("gone"), 0);
-    ASSERT_EQ(::rmdir("../gone"), 0);
-    const int before = testsupport::OpenDescriptorCount();
-    platform::FindData entry;
-    errno = 0;
-    EXPECT_EQ(platform::_findfirst(entry), -1);
-    EXPECT_EQ(errno, ENOENT);
-    EXPECT_EQ(testsupport::OpenDescriptorCount(), before);
-}
-
-TEST_F(FindTest, HandlesLeaveNoDescriptorOpen) {
+TEST_F(Find, HandlesLeaveNoDescriptorOpenAndWhatIsGoneIsNotListed) {
     m_temp.File("a", 1);
     m_temp.File("b", 2);
+    m_temp.Folder("gone");
     const int before = testsupport::OpenDescriptorCount();
     for (int round = 0; round < 200; ++round) {
         platform::FindData entry;
@@ -123,6 +93,21 @@ TEST_F(FindTest, HandlesLeaveNoDescriptorOpen) {
         }
         EXPECT_EQ(platform::_findclose(handle), 0);
     }
+    // Entries removed since the folder was read are left out.
+    platform::FindData entry;
+    const std::intptr_t handle = platform::_findfirst(entry);
+    for (const char* name : {"a", "b"}) {
+        ASSERT_TRUE(entry.name == name || ::unlink(name) == 0);
+    }
+    while (platform::_findnext(handle, entry) == 0) {
+        EXPECT_NE(IdOf(entry.name), platform::FolderId{}) << entry.name;
+    }
+    EXPECT_EQ(platform::_findclose(handle), 0);
+    ASSERT_EQ(::chdir("gone"), 0);
+    ASSERT_EQ(::rmdir("../gone"), 0);
+    errno = 0;
+    EXPECT_EQ(platform::_findfirst(entry), -1);
+    EXPECT_EQ(errno, ENOENT);
     EXPECT_EQ(testsupport::OpenDescriptorCount(), before);
 }
 

@@ -1,82 +1,63 @@
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <string>
 
 #include "PlatformTest.h"
-#include "platform/EntryStatus.h"
 #include "platform/FolderCalls.h"
 
 namespace vorn_test {
 
 namespace {
 
-bool Exists(const std::string& name) {
-    struct stat st;
-    return ::lstat(name.c_str(), &st) == 0;
-}
+using Removal = PlatformTest;
 
-class RemovalTest : public PlatformTest {
-protected:
-    // 0, or the errno of the failed removal.
-    static int RemoveFile(const std::string& name) {
-        return platform::FolderCalls::System().RemoveFile(AT_FDCWD, name) == 0 ? 0 : errno;
-    }
-    static int RemoveFolder(const std::string& name) {
-        platform::EntryStatus status;
-        platform::StatEntry(AT_FDCWD, name.c_str(), status);
-        return RemoveFolder(name, status.id);
-    }
-    static int RemoveFolder(const std::string& name, const platform::FolderId& expected) {
-        return platform::FolderCalls::System().RemoveFolder(AT_FDCWD, name, expected) == 0 ? 0
-                                                                                           : errno;
-    }
-};
-
-TEST_F(RemovalTest, EachCallTakesOnlyItsKindAndRefusesReadOnlyEntriesEvenForRoot) {
+TEST_F(Removal, EachCallTakesOnlyItsKindAndRefusesReadOnlyOrReplacedEntriesEvenForRoot) {
     m_temp.File("file", 0);
     m_temp.File("locked", 0);
     m_temp.File("full/.hidden", 0);
     m_temp.Folder("empty");
     m_temp.Folder("locked-folder");
     m_temp.Folder("target-folder");
-    ASSERT_EQ(::chmod("locked", 0444), 0);
-    ASSERT_EQ(::chmod("locked-folder", 0555), 0);
-    ASSERT_EQ(::symlink("locked", "link"), 0);
-    ASSERT_EQ(::symlink("target-folder", "folder-link"), 0);
-    EXPECT_EQ(RemoveFile("empty"), EISDIR);
-    EXPECT_EQ(RemoveFolder("file"), ENOTDIR);
-    EXPECT_EQ(RemoveFolder("folder-link"), ENOTDIR);
-    EXPECT_EQ(RemoveFolder("full"), ENOTEMPTY);
-    EXPECT_EQ(RemoveFile("missing"), ENOENT);
-    EXPECT_EQ(RemoveFolder("missing"), ENOENT);
-    EXPECT_EQ(RemoveFile("locked"), EACCES);
-    EXPECT_EQ(RemoveFolder("locked-folder"), EACCES);
-    for (const char* kept : {"empty", "file", "folder-link", "full", "locked", "locked-folder"}) {
-        EXPECT_TRUE(Exists(kept)) << kept;
-    }
-    EXPECT_EQ(RemoveFile("link"), 0) << "a link has no write bit of its own";
-    EXPECT_EQ(RemoveFile("folder-link"), 0);
-    EXPECT_EQ(RemoveFile("file"), 0);
-    EXPECT_EQ(RemoveFolder("empty"), 0);
-    for (const char* gone : {"link", "folder-link", "file", "empty"}) {
-        EXPECT_FALSE(Exists(gone)) << gone;
-    }
-    EXPECT_TRUE(Exists("locked"));
-    EXPECT_TRUE(Exists("target-folder"));
-}
-
-TEST_F(RemovalTest, FolderIsRemovedOnlyWhileItIsTheFolderExpected) {
     m_temp.Folder("first");
-    platform::EntryStatus first;
-    ASSERT_TRUE(platform::StatEntry(AT_FDCWD, "first", first));
     ASSERT_EQ(::rename("first", "aside"), 0);
     m_temp.Folder("first");
-    EXPECT_EQ(RemoveFolder("first", first.id), ESTALE);
-    EXPECT_TRUE(Exists("first"));
-    EXPECT_EQ(RemoveFolder("aside", first.id), 0);
+    ASSERT_EQ(::chmod("locked", 0444), 0);
+    ASSERT_EQ(::chmod("locked-folder", 0555), 0);
+    m_temp.Link("link", "locked");
+    m_temp.Link("folder-link", "target-folder");
+    const struct {
+        const char* name;
+        bool folder;
+        int error;
+        const char* expected = nullptr; // the folder the name must still be, when not itself
+    } cases[] = {{"empty", false, EISDIR},
+                 {"locked-folder", false, EISDIR}, // refused as a folder before as read-only
+                 {"file", true, ENOTDIR},
+                 {"folder-link", true, ENOTDIR},
+                 {"full", true, ENOTEMPTY},
+                 {"missing", false, ENOENT},
+                 {"missing", true, ENOENT},
+                 {"locked", false, EACCES},
+                 {"locked-folder", true, EACCES},
+                 {"first", true, ESTALE, "aside"},
+                 {"link", false, 0}, // a link has no write bit of its own
+                 {"folder-link", false, 0},
+                 {"file", false, 0},
+                 {"empty", true, 0},
+                 {"aside", true, 0}};
+    const platform::FolderCalls& calls = platform::FolderCalls::System();
+    const auto exists = [](const char* name) { return IdOf(name) != platform::FolderId{}; };
+    for (const auto& c : cases) {
+        const bool existed = exists(c.name);
+        const int result =
+            c.folder ? calls.RemoveFolder(AT_FDCWD, c.name, IdOf(c.expected ? c.expected : c.name))
+                     : calls.RemoveFile(AT_FDCWD, c.name);
+        EXPECT_EQ(result == 0 ? 0 : errno, c.error) << c.name;
+        EXPECT_EQ(exists(c.name), existed && c.error != 0) << c.name;
+    }
+    EXPECT_TRUE(exists("target-folder"));
 }
 
 } // namespace

@@ -6,15 +6,13 @@ namespace testsupport {
 
 // A local date and time by its parts; whether daylight saving applies is left to the C library.
 inline std::tm LocalTime(int year, int month, int day, int hour, int minute, int second = 0) {
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    return local;
+    return std::tm{.tm_sec = second,
+                   .tm_min = minute,
+                   .tm_hour = hour,
+                   .tm_mday = day,
+                   .tm_mon = month - 1,
+                   .tm_year = year - 1900,
+                   .tm_isdst = -1};
 }
 
 } // namespace testsupport

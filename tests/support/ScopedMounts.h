@@ -1,5 +1,8 @@
 #pragma once
 
+#include <sys/mount.h>
+
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -10,13 +13,33 @@ namespace testsupport {
 class ScopedMounts {
 public:
     ScopedMounts() = default;
-    ~ScopedMounts();
+    ~ScopedMounts() {
+        for (auto target = m_targets.rbegin(); target != m_targets.rend(); ++target) {
+            ::umount2(target->c_str(), MNT_DETACH);
+        }
+    }
     ScopedMounts(const ScopedMounts&) = delete;
     ScopedMounts& operator=(const ScopedMounts&) = delete;
 
     // False, with errno set, when the mount cannot be made.
     bool Mount(const char* source, const std::string& target, const char* type,
-               unsigned long flags);
+               unsigned long flags) {
+        if (::mount(source, target.c_str(), type, flags, nullptr) != 0) {
+            return false;
+        }
+        m_targets.push_back(target);
+        return true;
+    }
+
+    // The file system image `image` through a loop device, which goes with the mount.
+    bool MountImage(const std::string& image, const std::string& target) {
+        const std::string command = "mount -o loop '" + image + "' '" + target + "' 2>/dev/null";
+        if (std::system(command.c_str()) != 0) {
+            return false;
+        }
+        m_targets.push_back(target);
+        return true;
+    }
 
 private:
     std::vector<std::string> m_targets;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cerrno>
 #include <functional>
 #include <string>
+#include <type_traits>
 
 #include "platform/FolderCalls.h"
 
@@ -14,13 +16,28 @@ public:
     std::function<int(int dirFd, const char* name)> beforeOpen;
     std::function<int(int dirFd, const std::string& name)> beforeRemoval;
 
-    platform::FileDescriptor OpenFolder(int dirFd, const char* name) const override;
-    int RemoveFile(int dirFd, const std::string& name) const override;
+    platform::FileDescriptor OpenFolder(int dirFd, const char* name) const override {
+        return Staged(beforeOpen, dirFd, name) ? FolderCalls::OpenFolder(dirFd, name)
+                                               : platform::FileDescriptor();
+    }
+    int RemoveFile(int dirFd, const std::string& name) const override {
+        return Staged(beforeRemoval, dirFd, name) ? FolderCalls::RemoveFile(dirFd, name) : -1;
+    }
     int RemoveFolder(int dirFd, const std::string& name,
-                     const platform::FolderId& expected) const override;
+                     const platform::FolderId& expected) const override {
+        return Staged(beforeRemoval, dirFd, name) ? FolderCalls::RemoveFolder(dirFd, name, expected)
+                                                  : -1;
+    }
 
 private:
-    int Staged(int dirFd, const std::string& name) const;
+    // Whether the call may go on; errno is set when it may not.
+    template <typename Name>
+    static bool Staged(const std::function<int(int, Name)>& staging, int dirFd,
+                       std::type_identity_t<Name> name) {
+        const int error = staging ? staging(dirFd, name) : 0;
+        errno = error != 0 ? error : errno;
+        return error == 0;
+    }
 };
 
 } // namespace testsupport

@@ -1,15 +1,19 @@
 #include "support/TempTree.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <vector>
 
 namespace testsupport {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -34,45 +38,23 @@ TempTree::~TempTree() {
 }
 
 void TempTree::Folder(const std::string& relative) const {
-    std::string path = m_root;
-    std::size_t start = 0;
-    while (start <= relative.size()) {
-        std::size_t slash = relative.find('/', start);
-        std::size_t end = slash == std::string::npos ? relative.size() : slash;
-        path += "/" + relative.substr(start, end - start);
-        Check(::mkdir(path.c_str(), 0755) == 0 || errno == EEXIST, "mkdir " + path);
-        start = end + 1;
-    }
+    fs::create_directories(Path(relative));
 }
 
 void TempTree::File(const std::string& relative, std::uint64_t size) const {
-    std::size_t slash = relative.rfind('/');
-    if (slash != std::string::npos) {
-        Folder(relative.substr(0, slash));
-    }
-    int fd = ::open(Path(relative).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    Check(fd >= 0, "create " + relative);
-    if (size <= (1u << 20)) {
-        std::vector<char> bytes(size, 'v');
-        Check(::write(fd, bytes.data(), size) == ssize_t(size), "write " + relative);
-    } else {
-        Check(::ftruncate(fd, off_t(size)) == 0, "truncate " + relative);
-    }
-    ::close(fd);
+    Folder(fs::path(relative).parent_path());
+    std::ofstream(Path(relative), std::ios::binary)
+        << std::string(std::min<std::uint64_t>(size, 1u << 20), 'v');
+    fs::resize_file(Path(relative), size);
 }
 
 void TempTree::Link(const std::string& relative, const std::string& target) const {
-    Check(::symlink(target.c_str(), Path(relative).c_str()) == 0, "symlink " + relative);
+    fs::create_symlink(target, Path(relative));
 }
 
 int OpenDescriptorCount() {
-    int count = 0;
-    DIR* dir = ::opendir("/proc/self/fd");
-    while (dirent* entry = ::readdir(dir)) {
-        count += entry->d_name[0] != '.';
-    }
-    ::closedir(dir);
-    return count - 1; // the listing's own descriptor
+    // Less the listing's own descriptor.
+    return int(std::distance(fs::directory_iterator("/proc/self/fd"), {})) - 1;
 }
 
 void MakeDeepChain(const std::string& folder, const std::string& name, int depth,
