@@ -1,18 +1,14 @@
 #!/usr/bin/env python3
-"""Drives the real vorn binary in an X window under Xvfb with real input events.
-
-Usage: vorn_e2e.py PATH/TO/vorn
-
-A temporary tree is bind-mounted on a fresh mount point, so that vorn sees it as a drive of
-its own, and vorn starts inside it. The test clicks through the tree, meets the
-folder-not-found notice, opens a deep folder chain from the contents list, goes back up with
-the toolbar, deletes two files through the confirmation, and ends vorn from its menu. After
-every step the process's working directory must be the folder the tree selected, and the
-screen must show that selection and the expected number of list rows.
-
-Run it in a private mount namespace (CMake does), so that no other test meets its drive.
-Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb, xdotool or xwd, or no right to mount).
-"""
+# Drives the real vorn binary in an X window under Xvfb with real input events:
+#     vorn_e2e.py PATH/TO/vorn
+# A temporary tree is bind-mounted on a fresh mount point, so that vorn sees it as a drive of
+# its own, and vorn starts inside it. The test clicks through the tree, meets the
+# folder-not-found notice, opens a deep folder chain from the contents list, goes back up with
+# the toolbar, deletes two files through the confirmation, and ends vorn from its menu. After
+# every step the process's working directory must be the folder the tree selected, and the
+# screen must show that selection and the expected number of list rows.
+# Run it in a private mount namespace (CMake does), so that no other test meets its drive.
+# Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb, xdotool or xwd, or no right to mount).
 
 import ctypes
 import os
@@ -437,8 +433,7 @@ class Scenario:
 
 def main():
     if len(sys.argv) != 2:
-        sys.stderr.write(__doc__)
-        return 2
+        sys.exit("usage: vorn_e2e.py PATH/TO/vorn")
     missing = [tool for tool in ("Xvfb", "xdotool", "xwd", "mount") if not shutil.which(tool)]
     if missing or os.geteuid() != 0:
         log("SKIP: " + ("not installed: " + ", ".join(missing) if missing else "not root"))
