@@ -37,8 +37,7 @@ protected:
         tree.AttachDocument(&document);
         list.onUpdate = [this](CView* sender, long hint) {
             if (sender == &tree && hint == HINT_CURRENT_FOLDER_CHANGED) {
-                folderChanges.push_back(SelectedPath() +
-                                        (InSelectedFolder() ? "" : " (not the working directory)"));
+                folderChanges.push_back(SelectedPath() + Marks());
             }
         };
     }
@@ -100,6 +99,12 @@ protected:
         FolderTreeCtrl& control = tree.GetTreeCtrl();
         control.scrollToItem(item);
         QTest::mouseClick(control.viewport(), button, {}, control.visualItemRect(item).center());
+    }
+    // What is wrong when the tree reports a new folder: the user must see the folder
+    // highlighted, and the working directory must be its folder.
+    std::string Marks() const {
+        return std::string(Selected() && Selected()->isSelected() ? "" : " (not highlighted)") +
+               (InSelectedFolder() ? "" : " (not the working directory)");
     }
     // The working directory is the selected item's folder.
     bool InSelectedFolder() const {
