@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -93,6 +95,21 @@ TEST_F(MainFrame, ToolbarButtonsTipTheNamesOfTheirMenuItems) {
                 << button->toolTip().toStdString();
         }
     }
+}
+
+// The keyboard stops on a disabled item too, and tells what it would do.
+TEST_F(MainFrame, DisabledMenuItemsCanBeHighlightedAndShowTheirPrompts) {
+    Open(); // the tree is active: the delete item is disabled
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_M, Qt::AltModifier);
+    QMenu* menu = frame->menuBar()->actions().at(0)->menu();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QAction* deleteItem = menu->actions().at(2);
+    ASSERT_FALSE(deleteItem->isEnabled());
+    QTest::keyClick(menu, Qt::Key_Down);
+    EXPECT_EQ(menu->activeAction(), deleteItem);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), deleteItem->statusTip());
 }
 
 } // namespace
