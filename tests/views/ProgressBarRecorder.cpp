@@ -5,11 +5,8 @@
 
 #include "dialogs/CProgressDlg.h"
 
-namespace {
-
+// Marks a dialog already recorded, should it be shown again.
 constexpr char kRecorded[] = "recordedByTest";
-
-} // namespace
 
 ProgressBarRecorder::ProgressBarRecorder() {
     qApp->installEventFilter(this);
