@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <system_error>
 
 #include "support/DescriptorLimit.h"
@@ -102,6 +103,27 @@ TEST_P(FolderSize, MoreFoldersAreOpenedAtOnceThanThreadsWhileOpeningWaits) {
     };
     EXPECT_EQ(Measure("a"), 0u);
     EXPECT_GT(most.load(), GetParam());
+}
+
+// No drain between the folders of a listing: the next is measured while one is still walked.
+TEST_P(FolderSize, LaterFoldersAreMeasuredWhileAnEarlierOneIsStillWalked) {
+    tree.File("first/stuck/data", 5);
+    tree.File("second/data", 7);
+    std::promise<void> secondOpened;
+    std::shared_future<void> opened = secondOpened.get_future().share();
+    calls.beforeOpen = [&](int, const char* name) {
+        if (std::strcmp(name, "second") == 0) {
+            secondOpened.set_value();
+        }
+        const bool stuck = std::strcmp(name, "stuck") == 0 &&
+                           opened.wait_for(std::chrono::seconds(10)) != std::future_status::ready;
+        return stuck ? ETIMEDOUT : 0;
+    };
+    FolderSizeWalker walker(GetParam() + 1, FolderSizeWalker::StartThread, calls);
+    walker.Add(root.Get(), "first");
+    walker.Add(root.Get(), "second");
+    EXPECT_EQ(walker.NextSize(), 5u);
+    EXPECT_EQ(walker.NextSize(), 7u);
 }
 
 TEST_P(FolderSize, NoOtherMountIsEnteredButFoldersAreWalkedWhereTheFileSystemGivesNoTypes) {
