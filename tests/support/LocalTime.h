@@ -4,15 +4,10 @@
 
 namespace testsupport {
 
-// A local date and time by its parts; whether daylight saving applies is left to the C library.
+// A local date and time by its parts.
 inline std::tm LocalTime(int year, int month, int day, int hour, int minute, int second = 0) {
-    return std::tm{.tm_sec = second,
-                   .tm_min = minute,
-                   .tm_hour = hour,
-                   .tm_mday = day,
-                   .tm_mon = month - 1,
-                   .tm_year = year - 1900,
-                   .tm_isdst = -1};
+    // In the order of the C library's fields; whether daylight saving applies is left to it.
+    return std::tm{second, minute, hour, day, month - 1, year - 1900, 0, 0, -1};
 }
 
 } // namespace testsupport
