@@ -5,13 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
 #include <string>
 
-#include "platform/Drives.h"
 #include "platform/EntryStatus.h"
-#include "support/FixedRoots.h"
 #include "support/TempTree.h"
 
 namespace vorn_test {
@@ -28,16 +24,8 @@ protected:
     PlatformTest() { EXPECT_EQ(::chdir(m_temp.Root().c_str()), 0); }
     ~PlatformTest() override { EXPECT_EQ(::fchdir(m_started.Get()), 0); }
 
-    // Drives over the folders given; the working directory stays where it is.
-    void UseDrives(const std::map<int, std::string>& roots) {
-        m_roots.roots = roots;
-        m_drives = std::make_unique<platform::Drives>(m_roots);
-    }
-
     platform::FileDescriptor m_started{::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC)};
     testsupport::TempTree m_temp;
-    testsupport::FixedRoots m_roots;
-    std::unique_ptr<platform::Drives> m_drives;
 };
 
 } // namespace vorn_test

@@ -9,8 +9,7 @@ class DescriptorLimit {
 public:
     explicit DescriptorLimit(rlim_t limit) {
         ::getrlimit(RLIMIT_NOFILE, &m_previous);
-        rlimit lowered = m_previous;
-        lowered.rlim_cur = limit;
+        const rlimit lowered{limit, m_previous.rlim_max};
         ::setrlimit(RLIMIT_NOFILE, &lowered);
     }
     ~DescriptorLimit() { ::setrlimit(RLIMIT_NOFILE, &m_previous); }

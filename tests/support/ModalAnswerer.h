@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QApplication>
 #include <QObject>
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 
-class CDialog;
+#include "framework/CDialog.h"
 
 namespace testsupport {
 
@@ -13,10 +15,18 @@ namespace testsupport {
 // dialog's own event loop, as a user at the screen would: `answer` reads it and ends it.
 class ModalAnswerer : public QObject {
 public:
-    explicit ModalAnswerer(std::function<void(CDialog&)> answer);
+    explicit ModalAnswerer(std::function<void(CDialog&)> answer) : m_answer(std::move(answer)) {
+        connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::Poll);
+        m_timer.start(0);
+    }
 
 private:
-    void Poll();
+    void Poll() {
+        auto* dialog = dynamic_cast<CDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->isVisible()) {
+            m_answer(*dialog);
+        }
+    }
 
     std::function<void(CDialog&)> m_answer;
     QTimer m_timer;

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <functional>
 #include <string>
-#include <type_traits>
 
 #include "platform/FolderCalls.h"
 
@@ -31,9 +30,8 @@ public:
 
 private:
     // Whether the call may go on; errno is set when it may not.
-    template <typename Name>
-    static bool Staged(const std::function<int(int, Name)>& staging, int dirFd,
-                       std::type_identity_t<Name> name) {
+    template <typename Staging, typename Name>
+    static bool Staged(const Staging& staging, int dirFd, const Name& name) {
         const int error = staging ? staging(dirFd, name) : 0;
         errno = error != 0 ? error : errno;
         return error == 0;

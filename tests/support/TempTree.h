@@ -1,6 +1,14 @@
 #pragma once
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 
 namespace testsupport {
@@ -9,8 +17,15 @@ namespace testsupport {
 // in it (however deep) when the test ends.
 class TempTree {
 public:
-    TempTree();
-    ~TempTree();
+    TempTree() {
+        char pattern[] = "/tmp/vorn-test-XXXXXX";
+        if (::mkdtemp(pattern) == nullptr) {
+            throw std::runtime_error("mkdtemp");
+        }
+        m_root = pattern;
+    }
+    // rm walks by descriptors, so chains deeper than PATH_MAX go too.
+    ~TempTree() { [[maybe_unused]] int ignored = std::system(("rm -rf '" + m_root + "'").c_str()); }
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
 
@@ -18,23 +33,53 @@ public:
     std::string Path(const std::string& relative) const { return m_root + "/" + relative; }
 
     // Relative paths; parent folders are made as needed.
-    void Folder(const std::string& relative) const;
-    void File(const std::string& relative, std::uint64_t size) const; // sparse beyond 1 MiB
-    void Link(const std::string& relative, const std::string& target) const;
+    void Folder(const std::string& relative) const {
+        std::filesystem::create_directories(Path(relative));
+    }
+    // Sparse beyond 1 MiB.
+    void File(const std::string& relative, std::uint64_t size) const {
+        Folder(std::filesystem::path(relative).parent_path());
+        std::ofstream(Path(relative), std::ios::binary)
+            << std::string(std::min<std::uint64_t>(size, 1u << 20), 'v');
+        std::filesystem::resize_file(Path(relative), size);
+    }
+    void Link(const std::string& relative, const std::string& target) const {
+        std::filesystem::create_symlink(target, Path(relative));
+    }
 
 private:
     std::string m_root;
 };
 
-// Number of descriptors this process has open.
-int OpenDescriptorCount();
+// Number of descriptors this process has open, less the listing's own.
+inline int OpenDescriptorCount() {
+    return int(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {})) - 1;
+}
 
 // Makes a chain of `depth` folders named `name` below `folder` without ever building the
 // path, so it can go far past PATH_MAX; a file of `leafSize` bytes lies at the bottom.
-void MakeDeepChain(const std::string& folder, const std::string& name, int depth,
-                   std::uint64_t leafSize);
+inline void MakeDeepChain(const std::string& folder, const std::string& name, int depth,
+                          std::uint64_t leafSize) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int i = 0; i < depth; ++i) {
+        ::mkdirat(fd, name.c_str(), 0755);
+        const int child = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = child;
+    }
+    // Any step that failed leaves no folder to put the leaf in.
+    const int leaf = ::openat(fd, "leaf", O_WRONLY | O_CREAT, 0644);
+    if (leaf < 0 || ::ftruncate(leaf, off_t(leafSize)) != 0) {
+        throw std::runtime_error("deep chain below " + folder);
+    }
+    ::close(leaf);
+    ::close(fd);
+}
 
 // The working directory, for checking that an operation left it where it was.
-std::string WorkingDirectory();
+inline std::string WorkingDirectory() {
+    std::string buffer(1 << 16, '\0');
+    return ::getcwd(buffer.data(), buffer.size()) ? buffer.c_str() : "";
+}
 
 } // namespace testsupport

@@ -1,0 +1,103 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <set>
+#include <string>
+
+#include "PlatformTest.h"
+#include "platform/Crt.h"
+#include "platform/FolderCalls.h"
+
+// A folder's entries: listing them and removing them.
+namespace vorn_test {
+
+namespace {
+
+using Find = PlatformTest;
+
+TEST_F(Find, ListsEachEntryThereByteForByteWithItsOwnKindAndSizeAndLeavesNoDescriptorOpen) {
+    const int open = testsupport::OpenDescriptorCount();
+    const std::string odd = "\xff\xfe not utf-8,\nback\\slash";
+    const std::string longest(255, 'n');
+    m_temp.File("file", 12);
+    m_temp.File("sparse", 5368709120);
+    m_temp.File(".hidden", 0);
+    m_temp.File(odd, 0);
+    m_temp.File(longest, 0);
+    m_temp.Folder("folder");
+    m_temp.Link("link", "folder");
+    ASSERT_EQ(::mkfifo("pipe", 0644), 0);
+    const timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, "file", times, 0), 0);
+    // Each entry as its name, "/" for a folder, and its size; a link's is that of the name it
+    // holds. An enumeration that opened the FIFO would hang here, waiting for a writer.
+    std::set<std::string> listed;
+    platform::FindData entry;
+    std::intptr_t handle = platform::_findfirst(entry);
+    for (bool more = handle != -1; more; more = platform::_findnext(handle, entry) == 0) {
+        listed.insert(entry.name + (entry.isFolder ? "/ " : " ") + std::to_string(entry.size));
+        EXPECT_TRUE(entry.name != "file" || entry.writeTime == 1000000000);
+    }
+    EXPECT_EQ(platform::_findclose(handle), 0);
+    EXPECT_EQ(listed, (std::set<std::string>{"./ 0", "../ 0", "folder/ 0", "link 6", "pipe 0",
+                                             "file 12", "sparse 5368709120", ".hidden 0",
+                                             odd + " 0", longest + " 0"}));
+    EXPECT_EQ(platform::_findclose(platform::_findfirst(entry)), 0); // closed before its end
+    // Entries removed since the folder was read are left out.
+    handle = platform::_findfirst(entry);
+    for (const char* name : {"file", "sparse"}) {
+        ASSERT_TRUE(entry.name == name || ::unlink(name) == 0);
+    }
+    while (platform::_findnext(handle, entry) == 0) {
+        EXPECT_NE(IdOf(entry.name), platform::FolderId{}) << entry.name;
+    }
+    EXPECT_EQ(platform::_findclose(handle), 0);
+    ASSERT_EQ(::chdir("folder"), 0);
+    ASSERT_EQ(::rmdir("../folder"), 0);
+    errno = 0;
+    EXPECT_EQ(platform::_findfirst(entry), -1);
+    EXPECT_EQ(errno, ENOENT);
+    EXPECT_EQ(testsupport::OpenDescriptorCount(), open);
+}
+
+using Removal = PlatformTest;
+
+TEST_F(Removal, EachCallTakesOnlyItsKindAndRefusesReadOnlyOrReplacedEntriesEvenForRoot) {
+    m_temp.File("locked", 0);
+    m_temp.Folder("locked-folder");
+    m_temp.Folder("first");
+    ASSERT_EQ(::rename("first", "aside"), 0);
+    m_temp.Folder("first");
+    ASSERT_EQ(::chmod("locked", 0444), 0);
+    ASSERT_EQ(::chmod("locked-folder", 0555), 0);
+    m_temp.Link("link", "locked");
+    m_temp.Link("folder-link", "locked-folder");
+    const struct {
+        const char* name;
+        bool folder;
+        int error;
+        const char* expected = nullptr; // the folder the name must still be, when not itself
+    } cases[] = {
+        {"folder-link", false, 0},        // the link, not the folder it leads to
+        {"locked-folder", false, EISDIR}, // refused as a folder before as read-only
+        {"locked-folder", true, EACCES},
+        {"locked", false, EACCES},
+        {"link", false, 0}, // a link has no write bit of its own
+        {"first", true, ESTALE, "aside"},
+        {"aside", true, 0},
+    };
+    const platform::FolderCalls& calls = platform::FolderCalls::System();
+    const auto exists = [](const char* name) { return IdOf(name) != platform::FolderId{}; };
+    for (const auto& c : cases) {
+        const int result =
+            c.folder ? calls.RemoveFolder(AT_FDCWD, c.name, IdOf(c.expected ? c.expected : c.name))
+                     : calls.RemoveFile(AT_FDCWD, c.name);
+        EXPECT_EQ(result == 0 ? 0 : errno, c.error) << c.name;
+        EXPECT_EQ(exists(c.name), c.error != 0) << c.name;
+    }
+}
+
+} // namespace
+
+} // namespace vorn_test
