@@ -1,61 +1,326 @@
-#include "DeletionTest.h"
-
-#include <fcntl.h>
+// The window-free deletion of selected rows: it removes exactly what was chosen, whatever the
+// disk holds or does meanwhile, and tells the first failure with its notice.
+#include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
-#include "deletion/FolderDeleter.h"
+#include "deletion/DeletionNotices.h"
+#include "deletion/DeletionProgress.h"
+#include "deletion/SelectedRowsDeleter.h"
+#include "support/DescriptorLimit.h"
+#include "support/MovingChain.h"
+#include "support/ScopedMounts.h"
+#include "support/StagedCalls.h"
+#include "support/TempTree.h"
 
 namespace vorn_test {
 
-DeletionTest::DeletionTest() : m_previous(testsupport::WorkingDirectory()) {
-    tree.File("canary", kCanarySize);
-    EXPECT_EQ(::chdir(tree.Root().c_str()), 0);
+namespace {
+
+using deletion::SelectedRow;
+using Events = std::vector<std::string>;
+
+class DeletionTest;
+
+struct DeletionCase {
+    const char* title;
+    // Made first: "name" a file, "name/" a folder, "name>target" a link, a target beginning
+    // with "/" taken inside the temporary folder.
+    std::vector<std::string> entries{};
+    std::vector<SelectedRow> rows;
+    // The notices ("162 name" file, "163 name" not found, "164 name" folder) and the bar's moves.
+    Events events;
+    std::vector<std::string> kept{};
+    std::vector<std::string> gone{};
+    // Read-only entries, mounts, failures and races, staged after the entries are made.
+    void (*stage)(DeletionTest&) = nullptr;
+};
+
+// Each case works in a temporary folder made the working directory, beside a canary that no
+// case chooses, with few descriptors to spare; the dialogs are stood in for by an event log.
+class DeletionTest : public ::testing::TestWithParam<DeletionCase>,
+                     public deletion::DeletionNotices,
+                     public deletion::DeletionProgress {
+public:
+    DeletionTest() : m_previous(testsupport::WorkingDirectory()) {
+        Make({"canary"});
+        EXPECT_EQ(::chdir(tree.Root().c_str()), 0);
+    }
+    ~DeletionTest() override { EXPECT_EQ(::chdir(m_previous.c_str()), 0); }
+
+    void TearDown() override {
+        EXPECT_TRUE(Exists("canary"));
+        EXPECT_EQ(testsupport::WorkingDirectory(), tree.Root());
+    }
+
+    void FileDeleteError(const std::string& name) override { events.push_back("162 " + name); }
+    void DeleteNotFound(const std::string& name) override { events.push_back("163 " + name); }
+    void FolderDeleteError(const std::string& name) override { events.push_back("164 " + name); }
+    void Begin(int upper) override { events.push_back("begin " + std::to_string(upper)); }
+    void Step() override { events.push_back("step"); }
+    void End() override { events.push_back("end"); }
+
+    void Make(const std::vector<std::string>& entries) const {
+        for (const std::string& entry : entries) {
+            const std::size_t arrow = entry.find('>');
+            if (arrow != std::string::npos) {
+                const std::string target = entry.substr(arrow + 1);
+                tree.Link(entry.substr(0, arrow),
+                          target[0] == '/' ? tree.Path(target.substr(1)) : target);
+            } else if (entry.back() == '/') {
+                tree.Folder(entry.substr(0, entry.size() - 1));
+            } else {
+                tree.File(entry, 1);
+            }
+        }
+    }
+    bool Exists(const std::string& relative) const {
+        struct stat st;
+        return ::lstat(tree.Path(relative).c_str(), &st) == 0;
+    }
+    // The owner's write bit off: what the program takes for read-only, whoever runs it.
+    void MakeReadOnly(const std::string& relative) const {
+        ASSERT_EQ(::chmod(tree.Path(relative).c_str(), 0555), 0);
+    }
+    // Mounting needs privileges: where the machine cannot mount, the case skips.
+    void Mount(const std::string& source, const std::string& relative, const char* type,
+               unsigned long flags) {
+        if (!m_mounts.Mount(source.c_str(), tree.Path(relative), type, flags)) {
+            GTEST_SKIP() << "cannot mount here: " << std::strerror(errno);
+        }
+    }
+    // A staged call that fails with `error` for the entry `failing` alone.
+    static auto FailFor(std::string failing, int error) {
+        return [failing, error](int, const auto& name) { return failing == name ? error : 0; };
+    }
+    // A staged call that, the first time it meets "sub", moves a/sub to outside/moved and makes
+    // `entry` in its place.
+    template <typename Name> auto MoveSubAsideThenMake(std::string entry) {
+        return [this, entry](int, Name name) {
+            if (std::string_view(name) == "sub" && !Exists("outside/moved")) {
+                EXPECT_EQ(
+                    std::rename(tree.Path("a/sub").c_str(), tree.Path("outside/moved").c_str()), 0);
+                Make({entry});
+            }
+            return 0;
+        };
+    }
+    void Delete(const std::vector<SelectedRow>& rows) {
+        const int descriptors = testsupport::OpenDescriptorCount();
+        deletion::SelectedRowsDeleter(*this, *this, calls).DeleteRows(rows);
+        EXPECT_EQ(testsupport::OpenDescriptorCount(), descriptors);
+    }
+
+    testsupport::TempTree tree;
+    testsupport::StagedCalls calls;
+    std::optional<testsupport::MovingChain> chain;
+    Events events;
+
+private:
+    std::string m_previous;
+    testsupport::ScopedMounts m_mounts; // goes before the tree: unmounted before it is removed
+    // Deep trees go with far fewer descriptors than levels.
+    testsupport::DescriptorLimit m_limit{40};
+};
+
+TEST_P(DeletionTest, RemovesExactlyWhatWasChosen) {
+    const DeletionCase& c = GetParam();
+    Make(c.entries);
+    if (c.stage) {
+        c.stage(*this);
+    }
+    if (IsSkipped()) {
+        return;
+    }
+    Delete(c.rows);
+    EXPECT_EQ(events, c.events);
+    for (const std::string& kept : c.kept) {
+        EXPECT_TRUE(Exists(kept)) << kept;
+    }
+    for (const std::string& gone : c.gone) {
+        EXPECT_FALSE(Exists(gone)) << gone;
+    }
 }
 
-DeletionTest::~DeletionTest() {
-    EXPECT_EQ(::chdir(m_previous.c_str()), 0);
+TEST_F(DeletionTest, OnlyPlainNamesOfTheWorkingDirectoryAreTaken) {
+    Make({"a/b/file"});
+    ASSERT_EQ(::chdir(tree.Path("a").c_str()), 0);
+    for (const std::string name : {"..", ".", "", "b/", "../a"}) {
+        events.clear();
+        Delete({{name, true}});
+        EXPECT_EQ(events, (Events{"begin 10", "164 " + name, "end"}));
+    }
+    ASSERT_EQ(::chdir(tree.Root().c_str()), 0);
+    EXPECT_TRUE(Exists("a/b/file"));
 }
 
-void DeletionTest::TearDown() {
-    EXPECT_EQ(Contents("canary"), std::string(kCanarySize, 'v'));
-    EXPECT_EQ(testsupport::WorkingDirectory(), tree.Root());
-}
+const std::string kLongName(255, 'n');
 
-bool DeletionTest::Exists(const std::string& relative) const {
-    struct stat st;
-    return ::lstat(tree.Path(relative).c_str(), &st) == 0;
-}
+const std::vector<DeletionCase> kCases{
+    {.title = "EverythingBeneathGoesDepthFirst",
+     .entries = {"empty/", "a/one", "a/sub/two", "a/sub/deeper/three", "a/sub/hollow/", "keep/a"},
+     .rows = {{"empty", true}, {"a", true}},
+     .events = {"begin 20", "step", "step", "end"},
+     .kept = {"keep/a"},
+     .gone = {"empty", "a"}},
+    {.title = "UndecodableNameIsTakenByItsExactBytes",
+     .entries = {"caf\xe9/x", "caf\xc3\xa9/x", "caf\xef\xbf\xbd/x"},
+     .rows = {{"caf\xe9", true}},
+     .events = {"begin 10", "step", "end"},
+     .kept = {"caf\xc3\xa9/x", "caf\xef\xbf\xbd/x"},
+     .gone = {"caf\xe9"}},
+    {.title = "ReadOnlyFileStopsTheWalkWithTheFileNotice",
+     .entries = {"a/locked", "a/sub/plain", "later"},
+     .rows = {{"a", true}, {"later", false}},
+     .events = {"begin 20", "162 locked", "end"},
+     .kept = {"a/locked", "later"},
+     .stage = [](DeletionTest& t) { t.MakeReadOnly("a/locked"); }},
+    {.title = "ReadOnlyFolderIsEmptiedButStays",
+     .entries = {"a/ro/inside"},
+     .rows = {{"a", true}},
+     .events = {"begin 10", "164 ro", "end"},
+     .kept = {"a/ro"},
+     .gone = {"a/ro/inside"},
+     .stage = [](DeletionTest& t) { t.MakeReadOnly("a/ro"); }},
+    {.title = "DotEntriesStayAndKeepTheirFolder",
+     .entries = {"a/.profile", "a/.cache/inside", "a/plain"},
+     .rows = {{"a", true}},
+     .events = {"begin 10", "164 a", "end"},
+     .kept = {"a/.profile", "a/.cache/inside"},
+     .gone = {"a/plain"}},
+    {.title = "VanishedRowIsNotFoundAfterTheBarAndStopsTheRows",
+     .entries = {"later"},
+     .rows = {{"gone", true}, {"later", false}},
+     .events = {"begin 20", "end", "163 gone"},
+     .kept = {"later"}},
+    {.title = "FileRowThatCannotGoHasTheFileNoticeAfterTheBar",
+     .entries = {"busy", "later"},
+     .rows = {{"busy", false}, {"later", false}},
+     .events = {"begin 20", "end", "162 busy"},
+     .kept = {"busy", "later"},
+     .stage = [](DeletionTest& t) { t.calls.beforeRemoval = t.FailFor("busy", EBUSY); }},
+    {.title = "FolderRowTurnedFileIsReportedAndKept",
+     .entries = {"a", "b"},
+     .rows = {{"a", true}, {"b", false}},
+     .events = {"begin 20", "164 a", "end"},
+     .kept = {"a", "b"}},
+    {.title = "FolderThatCannotBeEnteredIsReported",
+     .entries = {"a/locked/secret", "a/locked/deeper/secret"},
+     .rows = {{"a", true}},
+     .events = {"begin 10", "164 locked", "end"},
+     .kept = {"a/locked/secret", "a/locked/deeper/secret"},
+     .stage = [](DeletionTest& t) { t.calls.beforeOpen = t.FailFor("locked", EACCES); }},
+    {.title = "LinksGoAsLinksWhereverTheyPoint",
+     .entries = {"outside/payload", "outside/sub/payload", "a/deep/er/", "a/b/",
+                 "a/to-folder>/outside", "a/deep/er/to-folder>../../../outside/sub",
+                 "a/to-file>/outside/payload", "a/dangling>/nowhere", "a/b/up>..", "a/self>.",
+                 "a/loop>loop", "link>/outside"},
+     .rows = {{"a", true}, {"link", true}},
+     .events = {"begin 20", "step", "step", "end"},
+     .kept = {"outside/payload", "outside/sub/payload"},
+     .gone = {"a", "link"}},
+    {.title = "FolderSwappedForALinkBeforeItIsEnteredIsNotFollowed",
+     .entries = {"outside/payload", "a/sub/own"},
+     .rows = {{"a", true}},
+     .events = {"begin 10", "step", "end"},
+     .kept = {"outside/payload", "outside/moved/own"},
+     .gone = {"a"},
+     .stage =
+         [](DeletionTest& t) {
+             t.calls.beforeOpen = t.MoveSubAsideThenMake<const char*>("a/sub>/outside");
+         }},
+    {.title = "EmptyFolderPutInAnEmptiedFoldersPlaceIsNotRemoved",
+     .entries = {"outside/", "a/sub/own"},
+     .rows = {{"a", true}},
+     .events = {"begin 10", "164 sub", "end"},
+     .kept = {"a/sub", "outside/moved"},
+     .gone = {"outside/moved/own"},
+     .stage =
+         [](DeletionTest& t) {
+             t.calls.beforeRemoval = t.MoveSubAsideThenMake<const std::string&>("a/sub/");
+         }},
+    {.title = "LinkPutInAnEmptiedFoldersPlaceIsNotFollowed",
+     .entries = {"outside/payload", "a/sub/own"},
+     .rows = {{"a", true}},
+     .events = {"begin 10", "164 sub", "end"},
+     .kept = {"a/sub", "outside/moved", "outside/payload"},
+     .gone = {"outside/moved/own"},
+     .stage =
+         [](DeletionTest& t) {
+             t.calls.beforeRemoval = t.MoveSubAsideThenMake<const std::string&>("a/sub>/outside");
+         }},
+    // Folders far above the walk are reopened through ".." on the way back: once the chain has
+    // moved under another parent, that parent's look-alike entries must stay.
+    {.title = "FolderMovedAboveTheOpenWindowIsNotFollowedToItsNewParent",
+     .rows = {{"c", true}},
+     .events = {"begin 10", "164 c", "end"},
+     .kept = {"c", "elsewhere/c", "elsewhere/za/bulk", "elsewhere/zb/bulk", "elsewhere/zc/bulk",
+              "elsewhere/zd/bulk", "elsewhere/ze/bulk", "elsewhere/zf/bulk", "elsewhere/zg/bulk",
+              "elsewhere/zh/bulk"},
+     .gone = {"elsewhere/c/c"},
+     .stage = [](DeletionTest& t) { t.chain.emplace(t.tree, 3, t.calls); }},
+    {.title = "MountBeneathStaysAndKeepsTheFolderHoldingIt",
+     .entries = {"a/holder/volume/"},
+     .rows = {{"a", true}},
+     .events = {"begin 10", "164 holder", "end"},
+     .kept = {"a/holder/volume/remote"},
+     .gone = {"a/holder/beside"},
+     .stage =
+         [](DeletionTest& t) {
+             t.Mount("none", "a/holder/volume", "tmpfs", 0);
+             t.Make({"a/holder/volume/remote", "a/holder/beside"});
+         }},
+    {.title = "BindMountOfTheSameFileSystemIsNotEntered",
+     .entries = {"outside/payload", "a/bound/"},
+     .rows = {{"a", true}},
+     .events = {"begin 10", "164 a", "end"},
+     .kept = {"outside/payload", "a/bound/payload"},
+     .stage =
+         [](DeletionTest& t) { t.Mount(t.tree.Path("outside"), "a/bound", nullptr, MS_BIND); }},
+    {.title = "ChosenMountPointIsNotEntered",
+     .entries = {"volume/"},
+     .rows = {{"volume", true}},
+     .events = {"begin 10", "164 volume", "end"},
+     .kept = {"volume/remote"},
+     .stage =
+         [](DeletionTest& t) {
+             t.Mount("none", "volume", "tmpfs", 0);
+             t.Make({"volume/remote"});
+         }},
+    {.title = "TenThousandLevelsAndNamesFarPastThePathLimitGo",
+     .entries = {"beside"},
+     .rows = {{"d", true}, {kLongName, true}},
+     .events = {"begin 20", "step", "step", "end"},
+     .kept = {"beside"},
+     .gone = {"d", kLongName},
+     .stage =
+         [](DeletionTest& t) {
+             testsupport::MakeDeepChain(t.tree.Root(), "d", 10000, 1);
+             testsupport::MakeDeepChain(t.tree.Root(), kLongName, 1000, 1);
+         }},
+    {.title = "FailureAtTheBottomOfTenThousandLevelsLeavesTheChain",
+     .rows = {{"d", true}},
+     .events = {"begin 10", "162 leaf", "end"},
+     .kept = {"d/d/d"},
+     .stage =
+         [](DeletionTest& t) {
+             testsupport::MakeDeepChain(t.tree.Root(), "d", 10000, 1);
+             t.calls.beforeRemoval = t.FailFor("leaf", ETXTBSY);
+         }},
+};
 
-std::string DeletionTest::Contents(const std::string& relative) const {
-    std::ifstream in(tree.Path(relative), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+INSTANTIATE_TEST_SUITE_P(Walk, DeletionTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.title); });
 
-void DeletionTest::Write(const std::string& relative, const std::string& bytes) const {
-    std::ofstream(tree.Path(relative), std::ios::binary) << bytes;
-}
-
-void DeletionTest::MakeReadOnly(const std::string& relative) const {
-    struct stat st;
-    ASSERT_EQ(::stat(tree.Path(relative).c_str(), &st), 0);
-    ASSERT_EQ(::chmod(tree.Path(relative).c_str(), st.st_mode & ~0222), 0);
-}
-
-int DeletionTest::DeleteFolder(const std::string& name) {
-    errno = 0;
-    int result = deletion::FolderDeleter(log, calls).DeleteFolderRecursive(name);
-    EXPECT_TRUE(result == 0 || result == -1) << result;
-    return result == 0 ? 0 : errno;
-}
-
-bool DeletionTest::Mount(const char* source, const std::string& relative, const char* type,
-                         unsigned long flags) {
-    return m_mounts.Mount(source, tree.Path(relative), type, flags);
-}
+} // namespace
 
 } // namespace vorn_test
