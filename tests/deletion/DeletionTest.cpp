@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -31,19 +32,27 @@ using Events = std::vector<std::string>;
 
 class DeletionTest;
 
+// One deletion, each field but the title a list of words: the entries made first ("name" a
+// file, "name/" a folder, "name>target" a link, a target beginning with "/" taken inside the
+// temporary folder); the rows chosen ("name/" a folder row); what the dialogs would show,
+// separated by commas ("162 name" file, "163 name" not found, "164 name" folder notice, and the
+// bar's moves); what must be kept and what must be gone.
 struct DeletionCase {
     const char* title;
-    // Made first: "name" a file, "name/" a folder, "name>target" a link, a target beginning
-    // with "/" taken inside the temporary folder.
-    std::vector<std::string> entries{};
-    std::vector<SelectedRow> rows;
-    // The notices ("162 name" file, "163 name" not found, "164 name" folder) and the bar's moves.
-    Events events;
-    std::vector<std::string> kept{};
-    std::vector<std::string> gone{};
+    std::string entries, rows, events, kept, gone = {};
     // Read-only entries, mounts, failures and races, staged after the entries are made.
     void (*stage)(DeletionTest&) = nullptr;
 };
+
+std::vector<std::string> Split(const std::string& text, char separator = ' ') {
+    std::vector<std::string> words;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = std::min(text.find(separator, start), text.size());
+        words.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
+}
 
 // Each case works in a temporary folder made the working directory, beside a canary that no
 // case chooses, with few descriptors to spare; the dialogs are stood in for by an event log.
@@ -134,19 +143,24 @@ private:
 
 TEST_P(DeletionTest, RemovesExactlyWhatWasChosen) {
     const DeletionCase& c = GetParam();
-    Make(c.entries);
+    Make(Split(c.entries));
     if (c.stage) {
         c.stage(*this);
     }
     if (IsSkipped()) {
         return;
     }
-    Delete(c.rows);
-    EXPECT_EQ(events, c.events);
-    for (const std::string& kept : c.kept) {
+    std::vector<SelectedRow> rows;
+    for (const std::string& row : Split(c.rows)) {
+        rows.push_back(row.back() == '/' ? SelectedRow{row.substr(0, row.size() - 1), true}
+                                         : SelectedRow{row, false});
+    }
+    Delete(rows);
+    EXPECT_EQ(events, Split(c.events, ','));
+    for (const std::string& kept : Split(c.kept)) {
         EXPECT_TRUE(Exists(kept)) << kept;
     }
-    for (const std::string& gone : c.gone) {
+    for (const std::string& gone : Split(c.gone)) {
         EXPECT_FALSE(Exists(gone)) << gone;
     }
 }
@@ -166,156 +180,78 @@ TEST_F(DeletionTest, OnlyPlainNamesOfTheWorkingDirectoryAreTaken) {
 const std::string kLongName(255, 'n');
 
 const std::vector<DeletionCase> kCases{
-    {.title = "EverythingBeneathGoesDepthFirst",
-     .entries = {"empty/", "a/one", "a/sub/two", "a/sub/deeper/three", "a/sub/hollow/", "keep/a"},
-     .rows = {{"empty", true}, {"a", true}},
-     .events = {"begin 20", "step", "step", "end"},
-     .kept = {"keep/a"},
-     .gone = {"empty", "a"}},
-    {.title = "UndecodableNameIsTakenByItsExactBytes",
-     .entries = {"caf\xe9/x", "caf\xc3\xa9/x", "caf\xef\xbf\xbd/x"},
-     .rows = {{"caf\xe9", true}},
-     .events = {"begin 10", "step", "end"},
-     .kept = {"caf\xc3\xa9/x", "caf\xef\xbf\xbd/x"},
-     .gone = {"caf\xe9"}},
-    {.title = "ReadOnlyFileStopsTheWalkWithTheFileNotice",
-     .entries = {"a/locked", "a/sub/plain", "later"},
-     .rows = {{"a", true}, {"later", false}},
-     .events = {"begin 20", "162 locked", "end"},
-     .kept = {"a/locked", "later"},
-     .stage = [](DeletionTest& t) { t.MakeReadOnly("a/locked"); }},
-    {.title = "ReadOnlyFolderIsEmptiedButStays",
-     .entries = {"a/ro/inside"},
-     .rows = {{"a", true}},
-     .events = {"begin 10", "164 ro", "end"},
-     .kept = {"a/ro"},
-     .gone = {"a/ro/inside"},
-     .stage = [](DeletionTest& t) { t.MakeReadOnly("a/ro"); }},
-    {.title = "DotEntriesStayAndKeepTheirFolder",
-     .entries = {"a/.profile", "a/.cache/inside", "a/plain"},
-     .rows = {{"a", true}},
-     .events = {"begin 10", "164 a", "end"},
-     .kept = {"a/.profile", "a/.cache/inside"},
-     .gone = {"a/plain"}},
-    {.title = "VanishedRowIsNotFoundAfterTheBarAndStopsTheRows",
-     .entries = {"later"},
-     .rows = {{"gone", true}, {"later", false}},
-     .events = {"begin 20", "end", "163 gone"},
-     .kept = {"later"}},
-    {.title = "FileRowThatCannotGoHasTheFileNoticeAfterTheBar",
-     .entries = {"busy", "later"},
-     .rows = {{"busy", false}, {"later", false}},
-     .events = {"begin 20", "end", "162 busy"},
-     .kept = {"busy", "later"},
-     .stage = [](DeletionTest& t) { t.calls.beforeRemoval = t.FailFor("busy", EBUSY); }},
-    {.title = "FolderRowTurnedFileIsReportedAndKept",
-     .entries = {"a", "b"},
-     .rows = {{"a", true}, {"b", false}},
-     .events = {"begin 20", "164 a", "end"},
-     .kept = {"a", "b"}},
-    {.title = "FolderThatCannotBeEnteredIsReported",
-     .entries = {"a/locked/secret", "a/locked/deeper/secret"},
-     .rows = {{"a", true}},
-     .events = {"begin 10", "164 locked", "end"},
-     .kept = {"a/locked/secret", "a/locked/deeper/secret"},
-     .stage = [](DeletionTest& t) { t.calls.beforeOpen = t.FailFor("locked", EACCES); }},
-    {.title = "LinksGoAsLinksWhereverTheyPoint",
-     .entries = {"outside/payload", "outside/sub/payload", "a/deep/er/", "a/b/",
-                 "a/to-folder>/outside", "a/deep/er/to-folder>../../../outside/sub",
-                 "a/to-file>/outside/payload", "a/dangling>/nowhere", "a/b/up>..", "a/self>.",
-                 "a/loop>loop", "link>/outside"},
-     .rows = {{"a", true}, {"link", true}},
-     .events = {"begin 20", "step", "step", "end"},
-     .kept = {"outside/payload", "outside/sub/payload"},
-     .gone = {"a", "link"}},
-    {.title = "FolderSwappedForALinkBeforeItIsEnteredIsNotFollowed",
-     .entries = {"outside/payload", "a/sub/own"},
-     .rows = {{"a", true}},
-     .events = {"begin 10", "step", "end"},
-     .kept = {"outside/payload", "outside/moved/own"},
-     .gone = {"a"},
-     .stage =
-         [](DeletionTest& t) {
-             t.calls.beforeOpen = t.MoveSubAsideThenMake<const char*>("a/sub>/outside");
-         }},
-    {.title = "EmptyFolderPutInAnEmptiedFoldersPlaceIsNotRemoved",
-     .entries = {"outside/", "a/sub/own"},
-     .rows = {{"a", true}},
-     .events = {"begin 10", "164 sub", "end"},
-     .kept = {"a/sub", "outside/moved"},
-     .gone = {"outside/moved/own"},
-     .stage =
-         [](DeletionTest& t) {
-             t.calls.beforeRemoval = t.MoveSubAsideThenMake<const std::string&>("a/sub/");
-         }},
-    {.title = "LinkPutInAnEmptiedFoldersPlaceIsNotFollowed",
-     .entries = {"outside/payload", "a/sub/own"},
-     .rows = {{"a", true}},
-     .events = {"begin 10", "164 sub", "end"},
-     .kept = {"a/sub", "outside/moved", "outside/payload"},
-     .gone = {"outside/moved/own"},
-     .stage =
-         [](DeletionTest& t) {
-             t.calls.beforeRemoval = t.MoveSubAsideThenMake<const std::string&>("a/sub>/outside");
-         }},
+    {"EverythingBeneathGoesDepthFirstAndLinksAsLinksWhereverTheyPoint",
+     "empty/ a/sub/deeper/three a/sub/hollow/ keep/a outside/sub/payload a/to-folder>/outside "
+     "a/sub/to-folder>../../outside/sub a/to-file>/outside/sub/payload a/dangling>/nowhere "
+     "a/sub/up>.. a/self>. a/loop>loop link>/outside",
+     "empty/ a/ link/", "begin 30,step,step,step,end", "keep/a outside/sub/payload",
+     "empty a link"},
+    {"UndecodableNameIsTakenByItsExactBytes", "caf\xe9/x caf\xc3\xa9/x caf\xef\xbf\xbd/x",
+     "caf\xe9/", "begin 10,step,end", "caf\xc3\xa9/x caf\xef\xbf\xbd/x", "caf\xe9"},
+    {"ReadOnlyFileStopsTheRowsWithTheFileNotice", "a/locked a/sub/plain later", "a/ later",
+     "begin 20,162 locked,end", "a/locked later", "",
+     [](DeletionTest& t) { t.MakeReadOnly("a/locked"); }},
+    {"ReadOnlyFolderIsEmptiedButStays", "a/ro/inside", "a/", "begin 10,164 ro,end", "a/ro",
+     "a/ro/inside", [](DeletionTest& t) { t.MakeReadOnly("a/ro"); }},
+    {"DotEntriesStayAndKeepTheirFolder", "a/.profile a/.cache/inside a/plain", "a/",
+     "begin 10,164 a,end", "a/.profile a/.cache/inside", "a/plain"},
+    {"VanishedRowIsNotFoundAfterTheBar", "later", "gone/ later", "begin 20,end,163 gone", "later"},
+    {"FileRowThatCannotGoHasTheFileNoticeAfterTheBar", "busy later", "busy later",
+     "begin 20,end,162 busy", "busy later", "",
+     [](DeletionTest& t) { t.calls.beforeRemoval = t.FailFor("busy", EBUSY); }},
+    {"FolderRowTurnedFileIsReportedAndKept", "a b", "a/ b", "begin 20,164 a,end", "a b"},
+    {"FolderThatCannotBeEnteredIsReported", "a/locked/secret a/locked/deeper/secret", "a/",
+     "begin 10,164 locked,end", "a/locked/secret a/locked/deeper/secret", "",
+     [](DeletionTest& t) { t.calls.beforeOpen = t.FailFor("locked", EACCES); }},
+    // Races: a/sub moved aside, and something else put in its place.
+    {"FolderSwappedForALinkBeforeItIsEnteredIsNotFollowed", "outside/payload a/sub/own", "a/",
+     "begin 10,step,end", "outside/payload outside/moved/own", "a",
+     [](DeletionTest& t) {
+         t.calls.beforeOpen = t.MoveSubAsideThenMake<const char*>("a/sub>/outside");
+     }},
+    {"EmptyFolderPutInAnEmptiedFoldersPlaceIsNotRemoved", "outside/ a/sub/own", "a/",
+     "begin 10,164 sub,end", "a/sub outside/moved", "outside/moved/own",
+     [](DeletionTest& t) {
+         t.calls.beforeRemoval = t.MoveSubAsideThenMake<const std::string&>("a/sub/");
+     }},
+    {"LinkPutInAnEmptiedFoldersPlaceIsNotFollowed", "outside/payload a/sub/own", "a/",
+     "begin 10,164 sub,end", "a/sub outside/moved outside/payload", "outside/moved/own",
+     [](DeletionTest& t) {
+         t.calls.beforeRemoval = t.MoveSubAsideThenMake<const std::string&>("a/sub>/outside");
+     }},
     // Folders far above the walk are reopened through ".." on the way back: once the chain has
     // moved under another parent, that parent's look-alike entries must stay.
-    {.title = "FolderMovedAboveTheOpenWindowIsNotFollowedToItsNewParent",
-     .rows = {{"c", true}},
-     .events = {"begin 10", "164 c", "end"},
-     .kept = {"c", "elsewhere/c", "elsewhere/za/bulk", "elsewhere/zb/bulk", "elsewhere/zc/bulk",
-              "elsewhere/zd/bulk", "elsewhere/ze/bulk", "elsewhere/zf/bulk", "elsewhere/zg/bulk",
-              "elsewhere/zh/bulk"},
-     .gone = {"elsewhere/c/c"},
-     .stage = [](DeletionTest& t) { t.chain.emplace(t.tree, 3, t.calls); }},
-    {.title = "MountBeneathStaysAndKeepsTheFolderHoldingIt",
-     .entries = {"a/holder/volume/"},
-     .rows = {{"a", true}},
-     .events = {"begin 10", "164 holder", "end"},
-     .kept = {"a/holder/volume/remote"},
-     .gone = {"a/holder/beside"},
-     .stage =
-         [](DeletionTest& t) {
-             t.Mount("none", "a/holder/volume", "tmpfs", 0);
-             t.Make({"a/holder/volume/remote", "a/holder/beside"});
-         }},
-    {.title = "BindMountOfTheSameFileSystemIsNotEntered",
-     .entries = {"outside/payload", "a/bound/"},
-     .rows = {{"a", true}},
-     .events = {"begin 10", "164 a", "end"},
-     .kept = {"outside/payload", "a/bound/payload"},
-     .stage =
-         [](DeletionTest& t) { t.Mount(t.tree.Path("outside"), "a/bound", nullptr, MS_BIND); }},
-    {.title = "ChosenMountPointIsNotEntered",
-     .entries = {"volume/"},
-     .rows = {{"volume", true}},
-     .events = {"begin 10", "164 volume", "end"},
-     .kept = {"volume/remote"},
-     .stage =
-         [](DeletionTest& t) {
-             t.Mount("none", "volume", "tmpfs", 0);
-             t.Make({"volume/remote"});
-         }},
-    {.title = "TenThousandLevelsAndNamesFarPastThePathLimitGo",
-     .entries = {"beside"},
-     .rows = {{"d", true}, {kLongName, true}},
-     .events = {"begin 20", "step", "step", "end"},
-     .kept = {"beside"},
-     .gone = {"d", kLongName},
-     .stage =
-         [](DeletionTest& t) {
-             testsupport::MakeDeepChain(t.tree.Root(), "d", 10000, 1);
-             testsupport::MakeDeepChain(t.tree.Root(), kLongName, 1000, 1);
-         }},
-    {.title = "FailureAtTheBottomOfTenThousandLevelsLeavesTheChain",
-     .rows = {{"d", true}},
-     .events = {"begin 10", "162 leaf", "end"},
-     .kept = {"d/d/d"},
-     .stage =
-         [](DeletionTest& t) {
-             testsupport::MakeDeepChain(t.tree.Root(), "d", 10000, 1);
-             t.calls.beforeRemoval = t.FailFor("leaf", ETXTBSY);
-         }},
+    {"FolderMovedAboveTheOpenWindowIsNotFollowedToItsNewParent", "", "c/", "begin 10,164 c,end",
+     "c elsewhere/c elsewhere/za/bulk elsewhere/zb/bulk elsewhere/zc/bulk elsewhere/zd/bulk "
+     "elsewhere/ze/bulk elsewhere/zf/bulk elsewhere/zg/bulk elsewhere/zh/bulk",
+     "elsewhere/c/c", [](DeletionTest& t) { t.chain.emplace(t.tree, 3, t.calls); }},
+    {"MountBeneathStaysAndKeepsTheFolderHoldingIt", "a/holder/volume/", "a/",
+     "begin 10,164 holder,end", "a/holder/volume/remote", "a/holder/beside",
+     [](DeletionTest& t) {
+         t.Mount("none", "a/holder/volume", "tmpfs", 0);
+         t.Make({"a/holder/volume/remote", "a/holder/beside"});
+     }},
+    {"BindMountOfTheSameFileSystemIsNotEntered", "outside/payload a/bound/", "a/",
+     "begin 10,164 a,end", "outside/payload a/bound/payload", "",
+     [](DeletionTest& t) { t.Mount(t.tree.Path("outside"), "a/bound", nullptr, MS_BIND); }},
+    {"ChosenMountPointIsNotEntered", "volume/", "volume/", "begin 10,164 volume,end",
+     "volume/remote", "",
+     [](DeletionTest& t) {
+         t.Mount("none", "volume", "tmpfs", 0);
+         t.Make({"volume/remote"});
+     }},
+    {"TenThousandLevelsAndNamesFarPastThePathLimitGo", "beside", "d/ " + kLongName + "/",
+     "begin 20,step,step,end", "beside", "d " + kLongName,
+     [](DeletionTest& t) {
+         testsupport::MakeDeepChain(t.tree.Root(), "d", 10000, 1);
+         testsupport::MakeDeepChain(t.tree.Root(), kLongName, 1000, 1);
+     }},
+    {"FailureAtTheBottomOfTenThousandLevelsLeavesTheChain", "", "d/", "begin 10,162 leaf,end",
+     "d/d/d", "",
+     [](DeletionTest& t) {
+         testsupport::MakeDeepChain(t.tree.Root(), "d", 10000, 1);
+         t.calls.beforeRemoval = t.FailFor("leaf", ETXTBSY);
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Walk, DeletionTest, ::testing::ValuesIn(kCases),
