@@ -5,11 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <iterator>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,8 +37,8 @@ class DeletionTest;
 // One deletion, each field but the title a list of words: the entries made first ("name" a
 // file, "name/" a folder, "name>target" a link, a target beginning with "/" taken inside the
 // temporary folder); the rows chosen ("name/" a folder row); what the dialogs would show,
-// separated by commas ("162 name" file, "163 name" not found, "164 name" folder notice, and the
-// bar's moves); what must be kept and what must be gone.
+// ("162:name" file, "163:name" not found, "164:name" folder notice, and the bar's moves); what must
+// be kept and what must be gone.
 struct DeletionCase {
     const char* title;
     std::string entries, rows, events, kept, gone = {};
@@ -44,14 +46,9 @@ struct DeletionCase {
     void (*stage)(DeletionTest&) = nullptr;
 };
 
-std::vector<std::string> Split(const std::string& text, char separator = ' ') {
-    std::vector<std::string> words;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = std::min(text.find(separator, start), text.size());
-        words.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return words;
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
 // Each case works in a temporary folder made the working directory, beside a canary that no
@@ -71,10 +68,10 @@ public:
         EXPECT_EQ(testsupport::WorkingDirectory(), tree.Root());
     }
 
-    void FileDeleteError(const std::string& name) override { events.push_back("162 " + name); }
-    void DeleteNotFound(const std::string& name) override { events.push_back("163 " + name); }
-    void FolderDeleteError(const std::string& name) override { events.push_back("164 " + name); }
-    void Begin(int upper) override { events.push_back("begin " + std::to_string(upper)); }
+    void FileDeleteError(const std::string& name) override { events.push_back("162:" + name); }
+    void DeleteNotFound(const std::string& name) override { events.push_back("163:" + name); }
+    void FolderDeleteError(const std::string& name) override { events.push_back("164:" + name); }
+    void Begin(int upper) override { events.push_back("begin:" + std::to_string(upper)); }
     void Step() override { events.push_back("step"); }
     void End() override { events.push_back("end"); }
 
@@ -93,8 +90,7 @@ public:
         }
     }
     bool Exists(const std::string& relative) const {
-        struct stat st;
-        return ::lstat(tree.Path(relative).c_str(), &st) == 0;
+        return std::filesystem::exists(std::filesystem::symlink_status(tree.Path(relative)));
     }
     // The owner's write bit off: what the program takes for read-only, whoever runs it.
     void MakeReadOnly(const std::string& relative) const {
@@ -143,7 +139,7 @@ private:
 
 TEST_P(DeletionTest, RemovesExactlyWhatWasChosen) {
     const DeletionCase& c = GetParam();
-    Make(Split(c.entries));
+    Make(Words(c.entries));
     if (c.stage) {
         c.stage(*this);
     }
@@ -151,16 +147,16 @@ TEST_P(DeletionTest, RemovesExactlyWhatWasChosen) {
         return;
     }
     std::vector<SelectedRow> rows;
-    for (const std::string& row : Split(c.rows)) {
+    for (const std::string& row : Words(c.rows)) {
         rows.push_back(row.back() == '/' ? SelectedRow{row.substr(0, row.size() - 1), true}
                                          : SelectedRow{row, false});
     }
     Delete(rows);
-    EXPECT_EQ(events, Split(c.events, ','));
-    for (const std::string& kept : Split(c.kept)) {
+    EXPECT_EQ(events, Words(c.events));
+    for (const std::string& kept : Words(c.kept)) {
         EXPECT_TRUE(Exists(kept)) << kept;
     }
-    for (const std::string& gone : Split(c.gone)) {
+    for (const std::string& gone : Words(c.gone)) {
         EXPECT_FALSE(Exists(gone)) << gone;
     }
 }
@@ -171,7 +167,7 @@ TEST_F(DeletionTest, OnlyPlainNamesOfTheWorkingDirectoryAreTaken) {
     for (const std::string name : {"..", ".", "", "b/", "../a"}) {
         events.clear();
         Delete({{name, true}});
-        EXPECT_EQ(events, (Events{"begin 10", "164 " + name, "end"}));
+        EXPECT_EQ(events, (Events{"begin:10", "164:" + name, "end"}));
     }
     ASSERT_EQ(::chdir(tree.Root().c_str()), 0);
     EXPECT_TRUE(Exists("a/b/file"));
@@ -184,69 +180,69 @@ const std::vector<DeletionCase> kCases{
      "empty/ a/sub/deeper/three a/sub/hollow/ keep/a outside/sub/payload a/to-folder>/outside "
      "a/sub/to-folder>../../outside/sub a/to-file>/outside/sub/payload a/dangling>/nowhere "
      "a/sub/up>.. a/self>. a/loop>loop link>/outside",
-     "empty/ a/ link/", "begin 30,step,step,step,end", "keep/a outside/sub/payload",
+     "empty/ a/ link/", "begin:30 step step step end", "keep/a outside/sub/payload",
      "empty a link"},
     {"UndecodableNameIsTakenByItsExactBytes", "caf\xe9/x caf\xc3\xa9/x caf\xef\xbf\xbd/x",
-     "caf\xe9/", "begin 10,step,end", "caf\xc3\xa9/x caf\xef\xbf\xbd/x", "caf\xe9"},
+     "caf\xe9/", "begin:10 step end", "caf\xc3\xa9/x caf\xef\xbf\xbd/x", "caf\xe9"},
     {"ReadOnlyFileStopsTheRowsWithTheFileNotice", "a/locked a/sub/plain later", "a/ later",
-     "begin 20,162 locked,end", "a/locked later", "",
+     "begin:20 162:locked end", "a/locked later", "",
      [](DeletionTest& t) { t.MakeReadOnly("a/locked"); }},
-    {"ReadOnlyFolderIsEmptiedButStays", "a/ro/inside", "a/", "begin 10,164 ro,end", "a/ro",
+    {"ReadOnlyFolderIsEmptiedButStays", "a/ro/inside", "a/", "begin:10 164:ro end", "a/ro",
      "a/ro/inside", [](DeletionTest& t) { t.MakeReadOnly("a/ro"); }},
     {"DotEntriesStayAndKeepTheirFolder", "a/.profile a/.cache/inside a/plain", "a/",
-     "begin 10,164 a,end", "a/.profile a/.cache/inside", "a/plain"},
-    {"VanishedRowIsNotFoundAfterTheBar", "later", "gone/ later", "begin 20,end,163 gone", "later"},
+     "begin:10 164:a end", "a/.profile a/.cache/inside", "a/plain"},
+    {"VanishedRowIsNotFoundAfterTheBar", "later", "gone/ later", "begin:20 end 163:gone", "later"},
     {"FileRowThatCannotGoHasTheFileNoticeAfterTheBar", "busy later", "busy later",
-     "begin 20,end,162 busy", "busy later", "",
+     "begin:20 end 162:busy", "busy later", "",
      [](DeletionTest& t) { t.calls.beforeRemoval = t.FailFor("busy", EBUSY); }},
-    {"FolderRowTurnedFileIsReportedAndKept", "a b", "a/ b", "begin 20,164 a,end", "a b"},
+    {"FolderRowTurnedFileIsReportedAndKept", "a b", "a/ b", "begin:20 164:a end", "a b"},
     {"FolderThatCannotBeEnteredIsReported", "a/locked/secret a/locked/deeper/secret", "a/",
-     "begin 10,164 locked,end", "a/locked/secret a/locked/deeper/secret", "",
+     "begin:10 164:locked end", "a/locked/secret a/locked/deeper/secret", "",
      [](DeletionTest& t) { t.calls.beforeOpen = t.FailFor("locked", EACCES); }},
     // Races: a/sub moved aside, and something else put in its place.
     {"FolderSwappedForALinkBeforeItIsEnteredIsNotFollowed", "outside/payload a/sub/own", "a/",
-     "begin 10,step,end", "outside/payload outside/moved/own", "a",
+     "begin:10 step end", "outside/payload outside/moved/own", "a",
      [](DeletionTest& t) {
          t.calls.beforeOpen = t.MoveSubAsideThenMake<const char*>("a/sub>/outside");
      }},
     {"EmptyFolderPutInAnEmptiedFoldersPlaceIsNotRemoved", "outside/ a/sub/own", "a/",
-     "begin 10,164 sub,end", "a/sub outside/moved", "outside/moved/own",
+     "begin:10 164:sub end", "a/sub outside/moved", "outside/moved/own",
      [](DeletionTest& t) {
          t.calls.beforeRemoval = t.MoveSubAsideThenMake<const std::string&>("a/sub/");
      }},
     {"LinkPutInAnEmptiedFoldersPlaceIsNotFollowed", "outside/payload a/sub/own", "a/",
-     "begin 10,164 sub,end", "a/sub outside/moved outside/payload", "outside/moved/own",
+     "begin:10 164:sub end", "a/sub outside/moved outside/payload", "outside/moved/own",
      [](DeletionTest& t) {
          t.calls.beforeRemoval = t.MoveSubAsideThenMake<const std::string&>("a/sub>/outside");
      }},
     // Folders far above the walk are reopened through ".." on the way back: once the chain has
     // moved under another parent, that parent's look-alike entries must stay.
-    {"FolderMovedAboveTheOpenWindowIsNotFollowedToItsNewParent", "", "c/", "begin 10,164 c,end",
+    {"FolderMovedAboveTheOpenWindowIsNotFollowedToItsNewParent", "", "c/", "begin:10 164:c end",
      "c elsewhere/c elsewhere/za/bulk elsewhere/zb/bulk elsewhere/zc/bulk elsewhere/zd/bulk "
      "elsewhere/ze/bulk elsewhere/zf/bulk elsewhere/zg/bulk elsewhere/zh/bulk",
      "elsewhere/c/c", [](DeletionTest& t) { t.chain.emplace(t.tree, 3, t.calls); }},
     {"MountBeneathStaysAndKeepsTheFolderHoldingIt", "a/holder/volume/", "a/",
-     "begin 10,164 holder,end", "a/holder/volume/remote", "a/holder/beside",
+     "begin:10 164:holder end", "a/holder/volume/remote", "a/holder/beside",
      [](DeletionTest& t) {
          t.Mount("none", "a/holder/volume", "tmpfs", 0);
          t.Make({"a/holder/volume/remote", "a/holder/beside"});
      }},
     {"BindMountOfTheSameFileSystemIsNotEntered", "outside/payload a/bound/", "a/",
-     "begin 10,164 a,end", "outside/payload a/bound/payload", "",
+     "begin:10 164:a end", "outside/payload a/bound/payload", "",
      [](DeletionTest& t) { t.Mount(t.tree.Path("outside"), "a/bound", nullptr, MS_BIND); }},
-    {"ChosenMountPointIsNotEntered", "volume/", "volume/", "begin 10,164 volume,end",
+    {"ChosenMountPointIsNotEntered", "volume/", "volume/", "begin:10 164:volume end",
      "volume/remote", "",
      [](DeletionTest& t) {
          t.Mount("none", "volume", "tmpfs", 0);
          t.Make({"volume/remote"});
      }},
     {"TenThousandLevelsAndNamesFarPastThePathLimitGo", "beside", "d/ " + kLongName + "/",
-     "begin 20,step,step,end", "beside", "d " + kLongName,
+     "begin:20 step step end", "beside", "d " + kLongName,
      [](DeletionTest& t) {
          testsupport::MakeDeepChain(t.tree.Root(), "d", 10000, 1);
          testsupport::MakeDeepChain(t.tree.Root(), kLongName, 1000, 1);
      }},
-    {"FailureAtTheBottomOfTenThousandLevelsLeavesTheChain", "", "d/", "begin 10,162 leaf,end",
+    {"FailureAtTheBottomOfTenThousandLevelsLeavesTheChain", "", "d/", "begin:10 162:leaf end",
      "d/d/d", "",
      [](DeletionTest& t) {
          testsupport::MakeDeepChain(t.tree.Root(), "d", 10000, 1);
