@@ -2,7 +2,6 @@
 // place in the list and their exact names, the notice the user reads, the progress dialog's
 // steps, and every pane refreshed afterwards. What the walk removes is the deletion tests' part.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -55,14 +54,12 @@ protected:
     static inline const QString kEscape;
 
     DeleteCommand() : m_startFolder(testsupport::WorkingDirectory()) {
-        EXPECT_EQ(::chdir(folder.Root().c_str()), 0);
+        std::filesystem::current_path(folder.Root());
         list.AttachDocument(&document);
         tree.AttachDocument(&document);
         list.OnInitialUpdate();
-        list.resize(600, 400);
-        list.show();
     }
-    ~DeleteCommand() override { EXPECT_EQ(::chdir(m_startFolder.c_str()), 0); }
+    ~DeleteCommand() override { std::filesystem::current_path(m_startFolder); }
 
     // What the tree does when it makes the temporary folder current.
     void Fill() { document.UpdateAllViews(&tree, HINT_CURRENT_FOLDER_CHANGED); }
@@ -167,7 +164,7 @@ TEST_F(DeleteCommand, RowGoneSinceTheListWasFilledIsToldAsNotFound) {
     folder.File("first", 30);
     folder.File("gone\xff", 20); // named by its display text
     Fill();
-    ASSERT_EQ(::unlink(folder.Path("gone\xff").c_str()), 0);
+    ASSERT_TRUE(std::filesystem::remove(folder.Path("gone\xff")));
     Delete({"first", "gone\xff"});
     EXPECT_EQ(timeline, (Events{"160", "163 gone\\xFF", "hint 2", "hint 6"}));
     EXPECT_EQ(barValues, std::vector<int>{10});
@@ -189,7 +186,7 @@ TEST_F(DeleteCommand, RowIsTakenByItsPlaceInTheListAndItsExactNameNotByTheDisk) 
     folder.File("small", 30);
     Fill();
     ASSERT_EQ(RowNamed("big"), list.FolderCount()); // the first file row
-    ASSERT_EQ(::unlink(folder.Path("big").c_str()), 0);
+    ASSERT_TRUE(std::filesystem::remove(folder.Path("big")));
     folder.File("big/keep", 6);
     Delete({"dir\xff", "big"});
     EXPECT_EQ(timeline, (Events{"160", "162 big", "hint 2", "hint 6"}));
