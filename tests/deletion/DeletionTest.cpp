@@ -40,7 +40,7 @@ struct DeletionCase {
     const char* title;
     std::string entries, rows, events, kept, gone = {};
     // Read-only entries, failures and races, staged after the entries are made.
-    void (*stage)(DeletionTest&) = nullptr;
+    void (*stage)(DeletionTest&) = [](DeletionTest&) {};
 };
 
 std::vector<std::string> Words(const std::string& text) {
@@ -103,9 +103,9 @@ public:
     }
     // A staged call that, the first time it meets "sub", moves a/sub to outside/moved and makes
     // `entry` in its place.
-    template <typename Name> auto MoveSubAsideThenMake(std::string entry) {
-        return [this, entry](int, Name name) {
-            if (std::string_view(name) == "sub" && !Exists("outside/moved")) {
+    auto SwapSub(std::string entry) {
+        return [this, entry](int, std::string_view name) {
+            if (name == "sub" && !Exists("outside/moved")) {
                 std::filesystem::rename(tree.Path("a/sub"), tree.Path("outside/moved"));
                 Make({entry});
             }
@@ -133,9 +133,7 @@ private:
 TEST_P(DeletionTest, RemovesExactlyWhatWasChosen) {
     const DeletionCase& c = GetParam();
     Make(Words(c.entries));
-    if (c.stage) {
-        c.stage(*this);
-    }
+    c.stage(*this);
     if (IsSkipped()) {
         return;
     }
@@ -194,19 +192,13 @@ const std::vector<DeletionCase> kCases{
     // Races: a/sub moved aside, and something else put in its place.
     {"FolderSwappedForALinkBeforeItIsEnteredIsNotFollowed", "outside/payload a/sub/own", "a/",
      "begin:10 step end", "outside/payload outside/moved/own", "a",
-     [](DeletionTest& t) {
-         t.calls.beforeOpen = t.MoveSubAsideThenMake<const char*>("a/sub>/outside");
-     }},
+     [](DeletionTest& t) { t.calls.beforeOpen = t.SwapSub("a/sub>/outside"); }},
     {"EmptyFolderPutInAnEmptiedFoldersPlaceIsNotRemoved", "outside/ a/sub/own", "a/",
      "begin:10 164:sub end", "a/sub outside/moved", "outside/moved/own",
-     [](DeletionTest& t) {
-         t.calls.beforeRemoval = t.MoveSubAsideThenMake<const std::string&>("a/sub/");
-     }},
+     [](DeletionTest& t) { t.calls.beforeRemoval = t.SwapSub("a/sub/"); }},
     {"LinkPutInAnEmptiedFoldersPlaceIsNotFollowed", "outside/payload a/sub/own", "a/",
      "begin:10 164:sub end", "a/sub outside/moved outside/payload", "outside/moved/own",
-     [](DeletionTest& t) {
-         t.calls.beforeRemoval = t.MoveSubAsideThenMake<const std::string&>("a/sub>/outside");
-     }},
+     [](DeletionTest& t) { t.calls.beforeRemoval = t.SwapSub("a/sub>/outside"); }},
     // Folders far above the walk are reopened through ".." on the way back: once the chain has
     // moved under another parent, that parent's look-alike entries must stay.
     {"FolderMovedAboveTheOpenWindowIsNotFollowedToItsNewParent", "", "c/", "begin:10 164:c end",
