@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iterator>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -42,6 +43,10 @@ struct DeletionCase {
     // Read-only entries, failures and races, staged after the entries are made.
     void (*stage)(DeletionTest&) = [](DeletionTest&) {};
 };
+
+void PrintTo(const DeletionCase& c, std::ostream* out) {
+    *out << c.title;
+}
 
 std::vector<std::string> Words(const std::string& text) {
     std::istringstream in(text);
