@@ -35,8 +35,10 @@ template <typename Dialog> std::unique_ptr<CDialog> Make(QWidget* owner) {
 }
 
 // On screens of every density: texts whole, the icon drawn for the screen's pixels, the dialog
-// centred over its owner, and a name however long shown as plain text without growing it.
+// centred over its owner, and a name however long shown as plain text without growing it. The
+// owner is disabled, as a progress dialog leaves the main window: the dialog still takes input.
 TEST_F(Dialogs, FitTheirTextsAndIconToTheScreenAndAnyNameToItsField) {
+    owner.setEnabled(false);
     const QString longName = QStringLiteral("<b>%1</b>").arg(QString(300, QLatin1Char('x')));
     for (const auto make :
          {Make<CFolderNotFoundDlg>, Make<CDriveUnavailableDlg>, Make<CDeleteConfirmDlg>,
@@ -62,6 +64,7 @@ TEST_F(Dialogs, FitTheirTextsAndIconToTheScreenAndAnyNameToItsField) {
             }
             EXPECT_LE(
                 (shown.geometry().center() - owner.frameGeometry().center()).manhattanLength(), 4);
+            EXPECT_TRUE(shown.isEnabled()) << caption;
             shown.close();
         });
         EXPECT_EQ(dialog->DoModal(), IDCANCEL);
