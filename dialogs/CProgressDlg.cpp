@@ -12,12 +12,11 @@
 namespace {
 
 constexpr qint64 kPumpEveryMs = 30;
+constexpr int kStep = 10; // the bar's default step
 
 } // namespace
 
-CProgressDlg::CProgressDlg(unsigned captionId)
-    : CDialog(resources::LoadDialogTemplate(IDD_PROGRESS)),
-      m_captionId(captionId ? captionId : IDS_PROGRESS_CAPTION) {
+CProgressDlg::CProgressDlg() : CDialog(resources::LoadDialogTemplate(IDD_PROGRESS)) {
     m_progress = qobject_cast<QProgressBar*>(GetDlgItem(IDC_PROGRESS_BAR));
 }
 
@@ -42,15 +41,13 @@ bool CProgressDlg::Create(QWidget* parent) {
     return true;
 }
 
-bool CProgressDlg::DestroyWindow() {
+void CProgressDlg::DestroyWindow() {
     ReEnableOwner();
-    if (!m_created) {
-        return false;
+    if (m_created) {
+        m_created = false;
+        ShowPosition();
+        hide();
     }
-    m_created = false;
-    ShowPosition();
-    hide();
-    return true;
 }
 
 void CProgressDlg::ReEnableOwner() {
@@ -75,7 +72,7 @@ bool CProgressDlg::OnInitDialog() {
     }
     m_position = m_lower;
     ShowPosition();
-    setWindowTitle(resources::LoadString(m_captionId));
+    setWindowTitle(resources::LoadString(IDS_PROGRESS_CAPTION));
     return true;
 }
 
@@ -88,31 +85,27 @@ void CProgressDlg::SetRange(int lower, int upper) {
     MoveTo(InRange(m_position));
 }
 
-int CProgressDlg::StepIt() {
+void CProgressDlg::StepIt() {
     PumpWhenDue();
     const int span = m_upper - m_lower;
     if (span <= 0) {
-        return m_position;
+        return;
     }
-    int next = m_position + m_step;
+    int next = m_position + kStep;
     if (next > m_upper) {
         next = (next - m_lower) % span + m_lower;
-    } else if (next < m_lower) {
-        next = (next - m_lower) % span + m_upper;
     }
-    return MoveTo(next);
+    MoveTo(next);
 }
 
 int CProgressDlg::InRange(int position) const {
     return std::clamp(position, m_lower, std::max(m_lower, m_upper));
 }
 
-int CProgressDlg::MoveTo(int position) {
-    const int previous = std::exchange(m_position, position);
-    if (position != previous) {
+void CProgressDlg::MoveTo(int position) {
+    if (std::exchange(m_position, position) != position) {
         emit PositionChanged(position);
     }
-    return previous;
 }
 
 void CProgressDlg::ShowPosition() {

@@ -15,21 +15,19 @@ class CProgressDlg : public CDialog {
     Q_OBJECT
 
 public:
-    // captionId: the string shown as the caption, 0 for the application's name and version.
-    explicit CProgressDlg(unsigned captionId = 0);
+    CProgressDlg();
     ~CProgressDlg() override;
 
     // Shows the dialog owned by the window of `parent` (the main window with none) and
     // disables that owner unless it already was.
     bool Create(QWidget* parent = nullptr);
-    bool DestroyWindow();
+    // Enables the owner again, if this dialog disabled it, and hides the dialog.
+    void DestroyWindow();
 
     void SetRange(int lower, int upper);
     // One step, which lets waiting events through first; past the upper bound the bar starts again
     // from the lower one.
-    int StepIt();
-    int GetPos() const { return m_position; }
-    void PumpMessages();
+    void StepIt();
     // Hides the dialog, its bar showing the last position; the owner stays disabled.
     void EndDialog(int result);
 
@@ -47,9 +45,10 @@ protected:
     void OnCancel() override {}
 
 private:
+    void PumpMessages();
     void ReEnableOwner();
     int InRange(int position) const;
-    int MoveTo(int position);
+    void MoveTo(int position);
     // The bar shows the position only when events are let through: painting it at every step
     // would cost more than the step itself.
     void ShowPosition();
@@ -58,10 +57,8 @@ private:
     void PumpWhenDue();
 
     QProgressBar* m_progress = nullptr;
-    unsigned m_captionId;
     int m_lower = 0;
     int m_upper = 100;
-    int m_step = 10;
     int m_position = 0;
     bool m_ownerDisabled = false;
     QPointer<QWidget> m_ownerFocus; // the owner's focus before it was disabled

@@ -1,192 +1,199 @@
-#include "DeleteCommandTest.h"
+// What the window adds to the deletion: the confirmation's answers, the rows taken by their
+// place in the list and their exact names, the notice the user reads, the progress dialog's
+// steps, and every pane refreshed afterwards. What the walk removes is the deletion tests' part.
+#include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
 
-#include <fstream>
-#include <iterator>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "ProgressBarRecorder.h"
-#include "ProgressDialogWatch.h"
+#include "deletion/command/OnDeleteItems.h"
 #include "dialogs/CDeleteConfirmDlg.h"
 #include "dialogs/CDeleteNotFoundDlg.h"
 #include "dialogs/CFileDeleteErrorDlg.h"
 #include "dialogs/CFolderDeleteErrorDlg.h"
+#include "document/CVornDoc.h"
 #include "document/Hints.h"
-#include "resources/ResourceIds.h"
+#include "framework/CView.h"
+#include "support/ModalAnswerer.h"
+#include "support/TempTree.h"
+#include "views/CVornListView.h"
 
 namespace vorn_test {
 
 namespace {
 
-constexpr int kNameField = 1020;
+using Events = std::vector<std::string>;
 
-std::string NoticeNumber(const CDialog& dialog) {
-    if (dynamic_cast<const CFileDeleteErrorDlg*>(&dialog)) {
-        return "162";
+// The pane standing for the tree: it sends the fill and notes every update it gets.
+class TimelineView : public CView {
+public:
+    explicit TimelineView(Events& timeline) : m_timeline(timeline) {}
+    void OnUpdate(CView*, long lHint, CObject*) override {
+        m_timeline.push_back("hint " + std::to_string(lHint));
     }
-    if (dynamic_cast<const CDeleteNotFoundDlg*>(&dialog)) {
-        return "163";
+
+private:
+    Events& m_timeline;
+};
+
+// The contents list on a document, in a temporary folder made the working directory. The test
+// answers the confirmation and reads and closes every notice.
+class DeleteCommand : public ::testing::Test {
+protected:
+    // The confirmation's answers: its buttons, and Escape.
+    static inline const QString kYes = "はい(&Y)";
+    static inline const QString kNo = "いいえ(&N)";
+    static inline const QString kEscape;
+
+    DeleteCommand() : m_startFolder(testsupport::WorkingDirectory()) {
+        std::filesystem::current_path(folder.Root());
+        list.AttachDocument(&document);
+        tree.AttachDocument(&document);
+        list.OnInitialUpdate();
     }
-    if (dynamic_cast<const CFolderDeleteErrorDlg*>(&dialog)) {
-        return "164";
-    }
-    return "";
-}
+    ~DeleteCommand() override { std::filesystem::current_path(m_startFolder); }
 
-} // namespace
-
-DeleteCommandTest::DeleteCommandTest()
-    : tree([this](const std::string& event) { Note(event); }),
-      m_startFolder(testsupport::WorkingDirectory()) {
-    folder.File("canary", kCanarySize);
-    EXPECT_EQ(::chdir(folder.Root().c_str()), 0);
-    list.AttachDocument(&document);
-    tree.AttachDocument(&document);
-    list.OnInitialUpdate();
-    list.resize(600, 400);
-    list.show();
-    m_answerer =
-        std::make_unique<testsupport::ModalAnswerer>([this](CDialog& dialog) { OnDialog(dialog); });
-}
-
-DeleteCommandTest::~DeleteCommandTest() {
-    EXPECT_EQ(::chdir(m_startFolder.c_str()), 0);
-}
-
-void DeleteCommandTest::TearDown() {
-    EXPECT_EQ(Contents("canary"), std::string(kCanarySize, 'v'));
-    EXPECT_EQ(testsupport::WorkingDirectory(), folder.Root());
-}
-
-void DeleteCommandTest::Fill() {
-    document.UpdateAllViews(&tree, HINT_CURRENT_FOLDER_CHANGED);
-}
-
-void DeleteCommandTest::Select(const std::vector<std::string>& names) {
-    QTreeView* view = list.GetListCtrl();
-    Qt::KeyboardModifiers modifiers;
-    for (const std::string& name : names) {
-        const int row = RowNamed(name);
-        ASSERT_GE(row, 0) << name;
-        const QPoint centre = view->visualRect(view->model()->index(row, 0)).center();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, centre);
-        modifiers = Qt::ControlModifier;
-    }
-    ASSERT_EQ(list.SelectedRows().size(), names.size());
-}
-
-int DeleteCommandTest::RowNamed(const std::string& name) const {
-    for (int row = 0; row < list.RowCount(); ++row) {
-        if (list.Row(row).name == name) {
-            return row;
+    // What the tree does when it makes the temporary folder current.
+    void Fill() { document.UpdateAllViews(&tree, HINT_CURRENT_FOLDER_CHANGED); }
+    int RowNamed(const std::string& name) const {
+        for (int row = 0; row < list.RowCount(); ++row) {
+            if (list.Row(row).name == name) {
+                return row;
+            }
         }
+        return -1;
     }
-    return -1;
-}
-
-void DeleteCommandTest::Delete(Answer answer) {
-    m_answer = answer;
-    timeline.clear();
-    const std::string before = testsupport::WorkingDirectory();
-    {
+    // Selects the rows of these names and runs the delete command as the menu does. `timeline` gets
+    // "160" for the confirmation, "162 <name field>" and so on for the notices, "hint N" for the
+    // panes' updates.
+    void Delete(const std::vector<std::string>& names, const QString& answer = kYes) {
+        for (const std::string& name : names) {
+            ASSERT_GE(RowNamed(name), 0) << name;
+            list.GetListCtrl()->selectionModel()->select(
+                list.GetListCtrl()->model()->index(RowNamed(name), 0),
+                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        m_answer = answer;
+        timeline.clear();
+        const testsupport::ModalAnswerer answerer([this](CDialog& dialog) { OnDialog(dialog); });
         ProgressBarRecorder bar;
-        ProgressDialogWatch watch([this](const std::string& event) { Note(event); });
         EXPECT_TRUE(list.OnCmdMsg(ID_DELETE_ITEMS));
         barValues = bar.values;
     }
-    EXPECT_EQ(testsupport::WorkingDirectory(), before);
-    EXPECT_FALSE(ProgressDialogWatch::AnyShown());
-    EXPECT_TRUE(AfxGetMainWnd()->isEnabled());
-}
+    bool Exists(const std::string& relative) const {
+        return std::filesystem::exists(std::filesystem::symlink_status(folder.Path(relative)));
+    }
 
-void DeleteCommandTest::Note(const std::string& event) {
-    std::string marked = event;
-    if (ProgressDialogWatch::AnyShown()) {
-        marked += " [bar]";
-    }
-    if (!AfxGetMainWnd()->isEnabled()) {
-        marked += " [disabled]";
-    }
-    timeline.push_back(marked);
-}
+    testsupport::TempTree folder;
+    CVornDoc document;
+    CVornListView list{deletion::OnDeleteItems};
+    Events timeline;
+    TimelineView tree{timeline};
+    std::vector<int> barValues;
 
-void DeleteCommandTest::OnDialog(CDialog& dialog) {
-    if (dynamic_cast<CDeleteConfirmDlg*>(&dialog)) {
-        Note("160");
-        AnswerConfirmation(dialog);
-        return;
-    }
-    const auto* notice = dynamic_cast<CNameNoticeDlg*>(&dialog);
-    const std::string number = NoticeNumber(dialog);
-    if (!notice || number.empty()) {
-        ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-        dialog.EndDialog(IDCANCEL);
-        return;
-    }
-    const auto* field = qobject_cast<QLabel*>(notice->GetDlgItem(kNameField));
-    ASSERT_NE(field, nullptr);
-    EXPECT_EQ(field->text(), notice->m_strName);
-    Note(number + " " + notice->m_strName.toStdString());
-    ClickButton(dialog, "OK");
-}
-
-void DeleteCommandTest::AnswerConfirmation(CDialog& confirmation) {
-    switch (m_answer) {
-    case Answer::Yes:
-        ClickButton(confirmation, "はい(&Y)");
-        break;
-    case Answer::No:
-        ClickButton(confirmation, "いいえ(&N)");
-        break;
-    case Answer::Escape:
-        QTest::keyClick(&confirmation, Qt::Key_Escape);
-        if (confirmation.isVisible()) {
-            ADD_FAILURE() << "Escape left the confirmation open";
-            confirmation.EndDialog(IDCANCEL);
+private:
+    // A dialog that the answer does not end is ended with IDCANCEL, so a broken button fails the
+    // case instead of hanging it.
+    void OnDialog(CDialog& dialog) {
+        if (dynamic_cast<CDeleteConfirmDlg*>(&dialog)) {
+            timeline.push_back("160");
+            for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+                if (button->text() == m_answer) {
+                    button->click();
+                }
+            }
+            if (m_answer.isEmpty()) {
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            }
+        } else {
+            const char* number = dynamic_cast<CFileDeleteErrorDlg*>(&dialog)     ? "162 "
+                                 : dynamic_cast<CDeleteNotFoundDlg*>(&dialog)    ? "163 "
+                                 : dynamic_cast<CFolderDeleteErrorDlg*>(&dialog) ? "164 "
+                                                                                 : "unexpected ";
+            const auto* name = qobject_cast<QLabel*>(dialog.GetDlgItem(IDC_NAME));
+            timeline.push_back(number + (name ? name->text() : dialog.windowTitle()).toStdString());
+            dialog.EndDialog(IDOK);
         }
-        break;
-    }
-}
-
-// A dialog that the click does not end is ended with IDCANCEL, so a broken button fails the
-// case instead of hanging it.
-void DeleteCommandTest::ClickButton(CDialog& dialog, const QString& text) {
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        if (button->text() == text) {
-            QTest::mouseClick(button, Qt::LeftButton);
-            break;
+        if (dialog.isVisible()) {
+            ADD_FAILURE() << "the answer left the dialog open";
+            dialog.EndDialog(IDCANCEL);
         }
     }
-    if (dialog.isVisible()) {
-        ADD_FAILURE() << "clicking \"" << text.toStdString() << "\" left the dialog open";
-        dialog.EndDialog(IDCANCEL);
+
+    std::string m_startFolder;
+    QString m_answer;
+};
+
+TEST_F(DeleteCommand, NothingHappensWithoutASelectionOrAYes) {
+    folder.File("a/inside", 30);
+    folder.File("file", 20);
+    Fill();
+    Delete({});
+    EXPECT_TRUE(timeline.empty());
+    for (const QString& answer : {kNo, kEscape}) {
+        Delete({"a", "file"}, answer);
+        EXPECT_EQ(timeline, Events{"160"});
+        EXPECT_TRUE(barValues.empty());
+        EXPECT_TRUE(Exists("a/inside") && Exists("file"));
+        EXPECT_EQ(list.SelectedRows().size(), 2u);
+        EXPECT_EQ(document.GetSelectedTotal(), 50u);
     }
 }
 
-bool DeleteCommandTest::Exists(const std::string& relative) const {
-    struct stat st;
-    return ::lstat(folder.Path(relative).c_str(), &st) == 0;
+TEST_F(DeleteCommand, RowsGoStepByStepAndThenEveryPaneIsRefreshed) {
+    for (const char* name : {"one", "two", "three", "kept"}) {
+        folder.File(name, 10);
+    }
+    Fill();
+    Delete({"one", "two", "three"});
+    EXPECT_EQ(timeline, (Events{"160", "hint 2", "hint 6"}));
+    EXPECT_EQ(barValues, (std::vector<int>{10, 20, 30}));
+    EXPECT_FALSE(Exists("one") || Exists("two") || Exists("three"));
+    EXPECT_TRUE(Exists("kept"));
 }
 
-std::string DeleteCommandTest::ContentsAt(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+TEST_F(DeleteCommand, RowGoneSinceTheListWasFilledIsToldAsNotFound) {
+    folder.File("first", 30);
+    folder.File("gone\xff", 20); // named by its display text
+    Fill();
+    ASSERT_TRUE(std::filesystem::remove(folder.Path("gone\xff")));
+    Delete({"first", "gone\xff"});
+    EXPECT_EQ(timeline, (Events{"160", "163 gone\\xFF", "hint 2", "hint 6"}));
+    EXPECT_EQ(barValues, std::vector<int>{10});
+    EXPECT_FALSE(Exists("first"));
 }
 
-void DeleteCommandTest::WriteAt(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+TEST_F(DeleteCommand, FolderTheWalkCannotRemoveIsToldAsAFolderError) {
+    folder.File("a/.hidden", 1);
+    Fill();
+    Delete({"a"});
+    EXPECT_EQ(timeline, (Events{"160", "164 a", "hint 2", "hint 6"}));
 }
 
-void DeleteCommandTest::MakeReadOnly(const std::string& relative) const {
-    struct stat st;
-    ASSERT_EQ(::stat(folder.Path(relative).c_str(), &st), 0);
-    ASSERT_EQ(::chmod(folder.Path(relative).c_str(), st.st_mode & ~0222), 0);
+TEST_F(DeleteCommand, RowIsTakenByItsPlaceInTheListAndItsExactNameNotByTheDisk) {
+    // The folder's name is not UTF-8; its display text names another folder.
+    folder.File("dir\xff/inner", 50);
+    folder.File("dir\\xFF/inner", 40);
+    folder.File("big", 400);
+    folder.File("small", 30);
+    Fill();
+    ASSERT_EQ(RowNamed("big"), list.FolderCount()); // the first file row
+    ASSERT_TRUE(std::filesystem::remove(folder.Path("big")));
+    folder.File("big/keep", 6);
+    Delete({"dir\xff", "big"});
+    EXPECT_EQ(timeline, (Events{"160", "162 big", "hint 2", "hint 6"}));
+    EXPECT_FALSE(Exists("dir\xff"));
+    EXPECT_TRUE(Exists("dir\\xFF/inner") && Exists("big/keep") && Exists("small"));
 }
+
+} // namespace
 
 } // namespace vorn_test
