@@ -62,8 +62,8 @@ protected:
     }
 
     // "[C:]/alpha/beta" names the item "beta" below "alpha" below the drive item "[C:]"; ""
-    // names the invisible root above the drive items.
-    FolderTreeItem* Item(const std::string& path) const {
+    // names the invisible root above the drive items, which is no folder item.
+    QTreeWidgetItem* Node(const std::string& path) const {
         QTreeWidgetItem* item = tree.GetTreeCtrl().invisibleRootItem();
         for (const QString& text : QString::fromStdString(path).split('/', Qt::SkipEmptyParts)) {
             QTreeWidgetItem* parent = std::exchange(item, nullptr);
@@ -71,11 +71,14 @@ protected:
                 item = parent->child(index)->text(0) == text ? parent->child(index) : item;
             }
         }
-        return static_cast<FolderTreeItem*>(item);
+        return item;
+    }
+    FolderTreeItem* Item(const std::string& path) const {
+        return static_cast<FolderTreeItem*>(Node(path));
     }
     // The texts of the item's children, in tree order.
     QStringList Texts(const std::string& path) const {
-        const QTreeWidgetItem* parent = Item(path);
+        const QTreeWidgetItem* parent = Node(path);
         QStringList texts;
         for (int index = 0; parent && index < parent->childCount(); ++index) {
             texts << parent->child(index)->text(0);
