@@ -55,7 +55,7 @@ bench: build
 bench-cold: build
 	@./bench/measure-cold.sh
 
-# Which planted faults the tests catch; about 45 minutes.
+# Which planted faults the tests catch; about half an hour.
 mutate: setup
 	@python3 bench/mutate.py bench/mutants.txt --title "Mutation results" --first-failure \
 		--out bench/mutation-results.md
