@@ -91,7 +91,8 @@ protected:
     std::vector<int> barValues;
 
 private:
-    // The confirmation gets the answer asked for; a notice is read and closed.
+    // A dialog that the answer does not end is ended with IDCANCEL, so a broken button fails the
+    // case instead of hanging it.
     void OnDialog(CDialog& dialog) {
         if (dynamic_cast<CDeleteConfirmDlg*>(&dialog)) {
             timeline.push_back("160");
@@ -111,6 +112,10 @@ private:
             const auto* name = qobject_cast<QLabel*>(dialog.GetDlgItem(IDC_NAME));
             timeline.push_back(number + (name ? name->text() : dialog.windowTitle()).toStdString());
             dialog.EndDialog(IDOK);
+        }
+        if (dialog.isVisible()) {
+            ADD_FAILURE() << "the answer left the dialog open";
+            dialog.EndDialog(IDCANCEL);
         }
     }
 

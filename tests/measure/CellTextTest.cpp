@@ -42,6 +42,7 @@ TEST(CellText, RatioHasOneDecimalRoundedHalfUpAndNoShareOfNothing) {
                  {1961, 2000, "98.1 %"},
                  {39 * kWide, 2000 * kWide, "2.0 %"},
                  {39 * kWide - 1, 2000 * kWide, "1.9 %"},
+                 {0, 0, "0.0 %"},
                  {42, 0, "0.0 %"},
                  {kMax, 1, "1844674407370955161500.0 %"}};
     for (const auto& c : cases) {
