@@ -21,26 +21,18 @@ public:
     ScopedMounts(const ScopedMounts&) = delete;
     ScopedMounts& operator=(const ScopedMounts&) = delete;
 
-    // False, with errno set, when the mount cannot be made.
-    bool Mount(const char* source, const std::string& target, const char* type,
-               unsigned long flags) {
-        return Made(::mount(source, target.c_str(), type, flags, nullptr) == 0, target);
-    }
-
-    // The file system image `image` through a loop device, which goes with the mount.
-    bool MountImage(const std::string& image, const std::string& target) {
-        const std::string command = "mount -o loop '" + image + "' '" + target + "' 2>/dev/null";
-        return Made(std::system(command.c_str()) == 0, target);
+    // Runs mount(8) with `source` (its options and device) onto `target`; false when it fails.
+    // An image mounted through a loop device frees the device as it is taken down.
+    bool Mount(const std::string& source, const std::string& target) {
+        const std::string command = "mount " + source + " '" + target + "' 2>/dev/null";
+        if (std::system(command.c_str()) != 0) {
+            return false;
+        }
+        m_targets.push_back(target);
+        return true;
     }
 
 private:
-    bool Made(bool made, const std::string& target) {
-        if (made) {
-            m_targets.push_back(target);
-        }
-        return made;
-    }
-
     std::vector<std::string> m_targets;
 };
 

@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/FileDescriptor.h"
+
 namespace testsupport {
 
 // A temporary folder that tests fill with files, folders and links, removed with everything
@@ -46,6 +48,10 @@ public:
     void Link(const std::string& relative, const std::string& target) const {
         std::filesystem::create_symlink(target, Path(relative));
     }
+    // Whether there is an entry of that name, a dangling link included.
+    bool Exists(const std::string& relative) const {
+        return std::filesystem::exists(std::filesystem::symlink_status(Path(relative)));
+    }
 
 private:
     std::string m_root;
@@ -60,20 +66,16 @@ inline int OpenDescriptorCount() {
 // path, so it can go far past PATH_MAX; a file of `leafSize` bytes lies at the bottom.
 inline void MakeDeepChain(const std::string& folder, const std::string& name, int depth,
                           std::uint64_t leafSize) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    platform::FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY));
     for (int i = 0; i < depth; ++i) {
-        ::mkdirat(fd, name.c_str(), 0755);
-        const int child = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = child;
+        ::mkdirat(fd.Get(), name.c_str(), 0755);
+        fd = platform::FileDescriptor(::openat(fd.Get(), name.c_str(), O_RDONLY | O_DIRECTORY));
     }
     // Any step that failed leaves no folder to put the leaf in.
-    const int leaf = ::openat(fd, "leaf", O_WRONLY | O_CREAT, 0644);
-    if (leaf < 0 || ::ftruncate(leaf, off_t(leafSize)) != 0) {
+    const platform::FileDescriptor leaf(::openat(fd.Get(), "leaf", O_WRONLY | O_CREAT, 0644));
+    if (::ftruncate(leaf.Get(), off_t(leafSize)) != 0) {
         throw std::runtime_error("deep chain below " + folder);
     }
-    ::close(leaf);
-    ::close(fd);
 }
 
 // The working directory, for checking that an operation left it where it was.
