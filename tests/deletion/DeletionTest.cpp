@@ -171,6 +171,8 @@ TEST_F(DeletionTest, OnlyPlainNamesOfTheWorkingDirectoryAreTaken) {
     EXPECT_TRUE(tree.Exists("a/b/file"));
 }
 
+const std::string kLongName(255, 'n');
+
 const std::vector<DeletionCase> kCases{
     // Beside a name that is not UTF-8: the same word in UTF-8, and as a lossy decoding shows it.
     {"EverythingBeneathGoesLinksAsLinksWhereverTheyPointAndNamesByTheirExactBytes",
@@ -215,6 +217,9 @@ const std::vector<DeletionCase> kCases{
      "begin:10 164:a end", "outside/payload a/bound/payload"},
     {"ChosenMountPointIsNotEntered", "volume/ volume@ volume/remote", "volume/",
      "begin:10 164:volume end", "volume/remote"},
+    {"ChainFarDeeperThanTheWindowAndPastThePathLimitGoes", "beside", kLongName + "/",
+     "begin:10 step end", "beside", kLongName,
+     [](DeletionTest& t) { testsupport::MakeDeepChain(t.tree.Root(), kLongName, 2000, 1); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Walk, DeletionTest, ::testing::ValuesIn(kCases),
