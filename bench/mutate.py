@@ -70,8 +70,15 @@ def run(cmd, **kwargs):
 
 
 def copy_tree(source, target):
-    files = run(["git", "ls-files", "-co", "--exclude-standard"], cwd=source).stdout.split("\n")
-    for name in filter(None, files):
+    """Makes target hold exactly the tracked and untracked files of source; files that are the
+    same are left alone, so that the build folder beside them rebuilds only what changed."""
+    files = set(filter(None, run(["git", "ls-files", "-co", "--exclude-standard"],
+                                 cwd=source).stdout.split("\n")))
+    for folder, _, names in os.walk(target):
+        for name in names:
+            if os.path.relpath(os.path.join(folder, name), target) not in files:
+                os.remove(os.path.join(folder, name))
+    for name in files:
         src, dst = os.path.join(source, name), os.path.join(target, name)
         if not os.path.lexists(src):
             continue
