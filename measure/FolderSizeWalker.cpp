@@ -20,9 +20,10 @@ constexpr std::size_t kMostQueued = 8;
 // it, and a long chain offers nothing to share.
 constexpr std::size_t kDeepestHandOff = 64;
 
-// Walkers while the walk waits on the disk: each waits for one directory read at a time, and
-// the disk serves many at once.
-constexpr std::size_t kDiskWalkers = 64;
+// Walkers while the walk waits on the disk, at least: each waits for one directory read at a
+// time, and the disk serves many at once. Eight keep it busy; many more spend the cores on the
+// kernel's bookkeeping of the reads in flight instead, and a cold scan ends later.
+constexpr std::size_t kDiskWalkers = 8;
 
 // Folders each helper for the disk keeps open; those above are reopened, from the cache.
 constexpr std::size_t kDiskWalkerWindow = 4;
@@ -84,7 +85,7 @@ FolderSizeWalker::FolderSizeWalker(unsigned threads, const ThreadStarter& startT
     if (!m_helpers.empty()) {
         m_diskWindow = kDiskWalkerWindow;
         m_diskHelpersToStart =
-            std::min(kDiskWalkers - std::min(kDiskWalkers, walkers),
+            std::min(std::max(kDiskWalkers, 2 * walkers) - walkers,
                      platform::FolderWalk::WalksWithin(m_diskWindow,
                                                        m_maxQueued + walkers * kCoreWalkerWindow));
     }
