@@ -3,6 +3,7 @@
 # only a comment left out: first against the application's C++ (neither tests/ nor bench/),
 # then against every other tracked C++ and Python file, the developer tools included.
 cd "$(dirname "$0")/.."
+set -f # the file patterns are for git, not for the shell to expand here
 count() { # file patterns, then the folders to keep (grep -E) or, with -v first, to leave out
     patterns=$1
     shift
