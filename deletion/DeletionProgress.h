@@ -11,6 +11,8 @@ public:
     virtual void Begin(int upper) = 0;
     // Advances the bar by one step after each row deleted.
     virtual void Step() = 0;
+    // Lets the windows repaint and answer while one row's deletion is under way.
+    virtual void Pump() = 0;
     // Hides the bar: at the end, or on a failure before the notice about it.
     virtual void End() = 0;
 };

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "deletion/DeletionNotices.h"
+#include "platform/EntryName.h"
 #include "platform/FolderReader.h"
 #include "platform/FolderWalk.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 // A name of the working directory itself: never ".", "..", nor a path through other folders.
 bool IsPlainName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+    return !name.empty() && !platform::IsSelfOrParent(name) && name.find('/') == std::string::npos;
 }
 
 bool IsLink(int folderFd, const std::string& name) {

@@ -14,8 +14,7 @@ class DeletionNotices;
 // folder walk: it never changes the working directory, removes a symbolic link as a link and
 // never follows it, never walks into a mount point (which stays, and so does the folder holding
 // it), and removes a folder by name only while the name still refers to the folder emptied.
-// Names beginning with "." are left where they are. The first failure is reported with a notice
-// and ends the walk; what was deleted stays deleted.
+// The first failure is reported with a notice and ends the walk; what was deleted stays deleted.
 class FolderDeleter : private platform::FolderVisitor {
 public:
     explicit FolderDeleter(DeletionNotices& notices,

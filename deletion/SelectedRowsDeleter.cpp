@@ -7,6 +7,8 @@
 #include "deletion/DeletionNotices.h"
 #include "deletion/DeletionProgress.h"
 #include "deletion/FolderDeleter.h"
+#include "deletion/NoticeRecord.h"
+#include "platform/WorkAside.h"
 
 namespace deletion {
 
@@ -28,11 +30,22 @@ bool SelectedRowsDeleter::DeleteRows(const std::vector<SelectedRow>& rows) {
     return true;
 }
 
-// 0, or the error number of the failure.
+// 0, or the error number of the failure. The row is deleted on a thread of its own, however
+// long that takes, while this one lets the windows repaint; its notice is told here afterwards.
 int SelectedRowsDeleter::Delete(const SelectedRow& row) {
-    int result = row.isFolder ? FolderDeleter(m_notices, m_calls).DeleteFolderRecursive(row.name)
-                              : m_calls.RemoveFile(AT_FDCWD, row.name);
-    return result == 0 ? 0 : errno;
+    NoticeRecord notice;
+    int error = 0;
+    platform::Meanwhile pump([this] { m_progress.Pump(); });
+    platform::RunAside(
+        [&] {
+            const int result = row.isFolder
+                                   ? FolderDeleter(notice, m_calls).DeleteFolderRecursive(row.name)
+                                   : m_calls.RemoveFile(AT_FDCWD, row.name);
+            error = result == 0 ? 0 : errno;
+        },
+        pump);
+    notice.TellTo(m_notices);
+    return error;
 }
 
 } // namespace deletion

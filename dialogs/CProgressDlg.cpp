@@ -126,6 +126,7 @@ void CProgressDlg::PumpWhenDue() {
 }
 
 void CProgressDlg::PumpMessages() {
+    emit Pumping();
     ShowPosition();
     // Input goes to the disabled owner, which drops it, or to this dialog, which has nothing to
     // act on: so nothing but painting and housekeeping runs in the middle of an operation, and

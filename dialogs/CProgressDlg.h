@@ -30,12 +30,17 @@ public:
     void StepIt();
     // Hides the dialog, its bar showing the last position; the owner stays disabled.
     void EndDialog(int result);
+    // Lets waiting events through: painting and the desktop's housekeeping, but no input, which
+    // the disabled owner drops. For an operation waiting between two steps.
+    void PumpMessages();
 
     QString m_strText;
 
 signals:
     // Every change of position, painted or not.
     void PositionChanged(int position);
+    // Events are about to be let through: what is to be seen must be ready now.
+    void Pumping();
 
 protected:
     void DoDataExchange() override;
@@ -45,7 +50,6 @@ protected:
     void OnCancel() override {}
 
 private:
-    void PumpMessages();
     void ReEnableOwner();
     int InRange(int position) const;
     void MoveTo(int position);

@@ -36,8 +36,9 @@ constexpr std::size_t kCoreWalkerWindow = 16;
 // Adds up the files of the folders one walk reads, and offers their sub-folders to idle helpers.
 class FolderSizeWalker::SizeVisitor : public platform::FolderVisitor {
 public:
-    SizeVisitor(FolderSizeWalker& walker, Measurement& of, WaitSampler& sampler)
-        : m_walker(walker), m_of(of), m_sampler(sampler) {}
+    SizeVisitor(FolderSizeWalker& walker, Measurement& of, WaitSampler& sampler,
+                platform::Meanwhile* meanwhile)
+        : m_walker(walker), m_of(of), m_sampler(sampler), m_meanwhile(meanwhile) {}
 
     Keep Listed(const platform::FolderReader& entry) override {
         if (entry.IsTypedFolder()) {
@@ -54,6 +55,9 @@ public:
         return Keep::No;
     }
     platform::WalkStep Visit(int, const platform::KeptEntry&) override {
+        if (m_meanwhile) {
+            m_meanwhile->RunIfDue(); // the calling thread walks: no helper would start
+        }
         if (m_sampler.FolderEntered()) {
             m_walker.WakeDiskHelpers();
         }
@@ -70,10 +74,11 @@ private:
     FolderSizeWalker& m_walker;
     Measurement& m_of;
     WaitSampler& m_sampler;
+    platform::Meanwhile* m_meanwhile; // the caller's, when the caller walks
     std::uint64_t m_sum = 0;
 };
 
-FolderSizeWalker::FolderSizeWalker(unsigned threads, const ThreadStarter& startThread,
+FolderSizeWalker::FolderSizeWalker(unsigned threads, const platform::ThreadStarter& startThread,
                                    const platform::FolderCalls& calls)
     : m_startThread(startThread), m_calls(calls) {
     for (unsigned i = 0; i < std::max(threads, 1u) && StartHelper(false); ++i) {
@@ -136,7 +141,7 @@ void FolderSizeWalker::Add(int parentFd, std::string name) {
     WakeHelper();
 }
 
-std::uint64_t FolderSizeWalker::NextSize() {
+std::uint64_t FolderSizeWalker::NextSize(platform::Meanwhile& meanwhile) {
     WaitSampler sampler(m_diskWaits);
     std::unique_lock lock(m_mutex);
     for (;;) {
@@ -149,11 +154,15 @@ std::uint64_t FolderSizeWalker::NextSize() {
         Task task;
         if (m_helpers.empty() && TakeTask(task)) {
             lock.unlock();
-            Walk(std::move(task), sampler, m_window);
+            Walk(std::move(task), sampler, m_window, &meanwhile);
             lock.lock();
             continue;
         }
-        m_done.wait(lock);
+        if (m_done.wait_until(lock, meanwhile.Due()) == std::cv_status::timeout) {
+            lock.unlock();
+            meanwhile.RunIfDue();
+            lock.lock();
+        }
     }
 }
 
@@ -197,9 +206,10 @@ bool FolderSizeWalker::TakeTask(Task& task) {
     return true;
 }
 
-void FolderSizeWalker::Walk(Task task, WaitSampler& sampler, std::size_t window) {
+void FolderSizeWalker::Walk(Task task, WaitSampler& sampler, std::size_t window,
+                            platform::Meanwhile* meanwhile) {
     Measurement& of = *task.of;
-    SizeVisitor visitor(*this, of, sampler);
+    SizeVisitor visitor(*this, of, sampler, meanwhile);
     platform::FolderWalk walk(visitor, m_calls, window);
     sampler.WalkBegan();
     if (task.fd.Valid()) {

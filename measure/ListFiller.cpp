@@ -19,17 +19,19 @@ constexpr std::size_t kReadAhead = 256;
 
 } // namespace
 
-ListFiller::ListFiller(RowStore& rows, ChartTotals& totals) : m_rows(rows), m_totals(totals) {}
+ListFiller::ListFiller(RowStore& rows, ChartTotals& totals, const platform::FolderCalls& calls)
+    : m_rows(rows), m_totals(totals),
+      m_walker(std::thread::hardware_concurrency(), platform::StartThread, calls) {}
 
-void ListFiller::Fill(const std::function<void()>& stepIt) {
-    Scan(stepIt);
+void ListFiller::Fill(const std::function<void()>& stepIt, platform::Meanwhile& meanwhile) {
+    Scan(stepIt, meanwhile);
     m_totals.SetCurrentTotal(m_currentTotal);
     UpdateChartSlots();
     ColourTopFolders();
     SetRatioColumn(m_currentTotal);
 }
 
-void ListFiller::Scan(const std::function<void()>& stepIt) {
+void ListFiller::Scan(const std::function<void()>& stepIt, platform::Meanwhile& meanwhile) {
     m_nFileKB = 0;
     m_nFolderCount = 0;
     m_currentTotal = 0;
@@ -52,7 +54,7 @@ void ListFiller::Scan(const std::function<void()>& stepIt) {
         EntryRecord entry = std::move(listed.front());
         listed.pop_front();
         if (entry.isFolder) {
-            entry.size = m_walker.NextSize();
+            entry.size = m_walker.NextSize(meanwhile);
             entry.ordinal = m_nFolderCount;
         }
         entry.kb = KilobytesOf(entry.size);
@@ -71,8 +73,8 @@ bool ListFiller::ReadEntry(platform::FolderReader& reader, int folderFd,
                            std::deque<EntryRecord>& listed) {
     platform::EntryStatus status;
     while (reader.Next()) {
-        if (reader.IsHidden() || !reader.Status(status)) {
-            continue; // not listed, or gone since it was listed
+        if (reader.IsSelfOrParent() || !reader.Status(status)) {
+            continue; // not an entry, or gone since it was listed
         }
         EntryRecord& entry = listed.emplace_back();
         entry.name.assign(reader.Name());

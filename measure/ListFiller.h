@@ -19,10 +19,16 @@ namespace measure {
 // ordered rows, then writes the totals, the chart slots, the colour ranks and the ratios.
 class ListFiller {
 public:
-    ListFiller(RowStore& rows, ChartTotals& totals);
+    ListFiller(RowStore& rows, ChartTotals& totals,
+               const platform::FolderCalls& calls = platform::FolderCalls::System());
 
-    // Fills the rows, which the caller has emptied; stepIt runs after each listed entry.
-    void Fill(const std::function<void()>& stepIt);
+    // Fills the rows, which the caller has emptied; stepIt runs after each listed entry, and
+    // the calls of `meanwhile` while the fill waits for a folder's size.
+    void Fill(const std::function<void()>& stepIt, platform::Meanwhile& meanwhile);
+    void Fill(const std::function<void()>& stepIt) {
+        platform::Meanwhile nothing;
+        Fill(stepIt, nothing);
+    }
 
     // Puts one measured entry at its place with its first image and cell texts.
     void InsertEntry(const EntryRecord& entry);
@@ -35,7 +41,7 @@ public:
     std::uint64_t CurrentTotal() const { return m_currentTotal; }
 
 private:
-    void Scan(const std::function<void()>& stepIt);
+    void Scan(const std::function<void()>& stepIt, platform::Meanwhile& meanwhile);
     bool ReadEntry(platform::FolderReader& reader, int folderFd, std::deque<EntryRecord>& listed);
 
     RowStore& m_rows;

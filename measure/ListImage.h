@@ -1,17 +1,22 @@
 #pragma once
 
+#include "measure/ChartTotals.h"
+
 namespace measure {
 
-// Images of the contents list. Images 0 to 9 are the colours of the ten largest folders and
-// match the chart slots of the same numbers.
+// Images of the contents list. Images 0 to 11 show the colours of the chart slots of the same
+// numbers: 0 to 9 the ten largest folders, then the further folders and the files.
 enum ListImage : int {
-    kImageFurtherFolder = 10,
-    kImageFile = 11,
-    kImageEmptyFolder = 12,
-    kImageEmptyFile = 13,
-    kListImageCount = 14,
+    kImageFurtherFolder = ChartTotals::kOtherFoldersSlot,
+    kImageFile = ChartTotals::kFilesSlot,
+    kImageEmptyFolder,
+    kImageEmptyFile,
+    kListImageCount,
 };
 
-constexpr int kColouredFolders = 10;
+constexpr int kColouredFolders = ChartTotals::kOtherFoldersSlot;
+
+// The coloured images are the slots, one for one; the two white ones follow them.
+static_assert(kImageEmptyFolder == ChartTotals::kSlotCount && kListImageCount == 14);
 
 } // namespace measure

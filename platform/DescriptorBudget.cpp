@@ -19,7 +19,7 @@ std::size_t SpareDescriptors() {
     if (listing.Valid()) {
         FolderReader reader(listing.Get());
         while (reader.Next()) {
-            open += reader.IsHidden() ? 0 : 1;
+            open += reader.IsSelfOrParent() ? 0 : 1;
         }
     }
     return limit.rlim_cur > open ? static_cast<std::size_t>(limit.rlim_cur) - open : 0;

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/DirectoryReader.h"
+#include "platform/EntryName.h"
 #include "platform/EntryStatus.h"
 
 namespace platform {
@@ -20,9 +21,8 @@ public:
 
     // The exact bytes, NUL-terminated; valid until the next call of Next.
     std::string_view Name() const { return m_entry.name; }
-    // Names beginning with "." are never listed, measured or removed.
-    bool IsHidden() const { return m_entry.name.empty() || m_entry.name.front() == '.'; }
-    bool IsDotOrDotDot() const { return m_entry.name == "." || m_entry.name == ".."; }
+    // "." or "..": not an entry of the folder (see IsSelfOrParent).
+    bool IsSelfOrParent() const { return platform::IsSelfOrParent(m_entry.name); }
     // Whether the directory says it is a folder.
     bool IsTypedFolder() const;
     // Whether the directory says it is a folder, or does not say what it is.

@@ -27,7 +27,7 @@ public:
 
     virtual ~FolderVisitor() = default;
 
-    // Each entry of a folder as it is read, names beginning with "." left out. What is kept is
+    // Each entry of a folder as it is read, "." and ".." left out. What is kept is
     // visited in the order read.
     virtual Keep Listed(const FolderReader& entry) = 0;
     // Each kept entry in turn, folderFd being its folder; Enter walks into a folder entry.

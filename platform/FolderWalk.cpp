@@ -106,7 +106,7 @@ void FolderWalk::Push(Frame frame) {
 WalkStep FolderWalk::Read(Frame& frame) {
     FolderReader reader(frame.fd.Get());
     while (reader.Next()) {
-        if (reader.IsHidden()) {
+        if (reader.IsSelfOrParent()) {
             continue;
         }
         const FolderVisitor::Keep keep = m_visitor.Listed(reader);

@@ -18,7 +18,7 @@ std::string NameOfChild(int parentFd, const FolderId& child) {
     FolderReader reader(parentFd);
     EntryStatus status;
     while (reader.Next()) {
-        if (reader.MayBeFolder() && !reader.IsDotOrDotDot() && reader.Status(status) &&
+        if (reader.MayBeFolder() && !reader.IsSelfOrParent() && reader.Status(status) &&
             status.isFolder && status.id == child) {
             return std::string(reader.Name());
         }

@@ -48,6 +48,9 @@ QPixmap TreeImage(unsigned id, qreal ratio) {
     return QPixmap::fromImage(image);
 }
 
+// The list's coloured images and the chart's wedges are the same slots.
+static_assert(chart::kSlotCount == measure::ChartTotals::kSlotCount);
+
 // The glyph of a folder or a file on the left, a square of the row's colour on the right:
 // a black frame one device pixel wide round a fill of exactly the slot's colour (white for
 // empty entries), 12 x 12 at 1x.

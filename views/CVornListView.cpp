@@ -1,6 +1,5 @@
 #include "views/CVornListView.h"
 
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTreeView>
@@ -23,13 +22,12 @@ namespace {
 constexpr std::array<int, ContentsListModel::kColumnCount> kColumnWidths{180, 95, 0, 60, 125};
 constexpr int kImageWidth = 32;
 constexpr int kImageHeight = 16;
-// How often a fill hands its new rows to the list while it runs.
-constexpr qint64 kShowRowsEveryMs = 50;
 
 } // namespace
 
-CVornListView::CVornListView(DeleteItems deleteItems, QWidget* parent)
-    : CVornPaneView<CView>(parent) {
+CVornListView::CVornListView(DeleteItems deleteItems, QWidget* parent,
+                             const platform::FolderCalls& calls)
+    : CVornPaneView<CView>(parent), m_calls(calls) {
     CreateListCtrl();
     MapCommand(ID_DELETE_ITEMS, [this, deleteItems] { deleteItems(*this); });
 }
@@ -106,17 +104,13 @@ void CVornListView::FillList() {
     m_nFolderCount = 0;
     CProgressDlg progress;
     progress.m_strText = QStringLiteral("ﾌｫﾙﾀﾞ及びﾌｧｲﾙを検索中です．．．");
+    // New rows reach the view only when events are let through, when it could paint them: a
+    // view told of each row would lay itself out again for every one.
+    connect(&progress, &CProgressDlg::Pumping, m_model, &ContentsListModel::ShowNewRows);
     progress.Create();
-    measure::ListFiller filler(*m_model, *GetDocument());
-    QElapsedTimer sinceShown;
-    sinceShown.start();
-    filler.Fill([&] {
-        if (sinceShown.elapsed() >= kShowRowsEveryMs) {
-            m_model->ShowNewRows();
-            sinceShown.restart();
-        }
-        progress.StepIt();
-    });
+    measure::ListFiller filler(*m_model, *GetDocument(), m_calls);
+    platform::Meanwhile pump([&progress] { progress.PumpMessages(); });
+    filler.Fill([&progress] { progress.StepIt(); }, pump);
     m_model->ShowNewRows();
     m_nFolderCount = filler.FolderCount();
 }

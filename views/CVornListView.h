@@ -4,6 +4,7 @@
 
 #include "framework/CView.h"
 #include "measure/ListRow.h"
+#include "platform/FolderCalls.h"
 #include "views/CVornPaneView.h"
 
 class ContentsListModel;
@@ -18,7 +19,9 @@ public:
     // The delete command: run on ID_DELETE_ITEMS, which only the contents list handles.
     using DeleteItems = void (*)(CVornListView& list);
 
-    explicit CVornListView(DeleteItems deleteItems, QWidget* parent = nullptr);
+    // `calls` open the folders the fill measures.
+    explicit CVornListView(DeleteItems deleteItems, QWidget* parent = nullptr,
+                           const platform::FolderCalls& calls = platform::FolderCalls::System());
 
     void OnUpdate(CView* pSender, long lHint, CObject* pHint) override;
 
@@ -35,6 +38,7 @@ private:
     void OnItemchanged();
     void OnDblclk();
 
+    const platform::FolderCalls& m_calls;
     QTreeView* m_list = nullptr;
     ContentsListModel* m_model = nullptr;
     int m_nFolderCount = 0;

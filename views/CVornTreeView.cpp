@@ -14,6 +14,8 @@
 #include "document/Hints.h"
 #include "framework/CDocument.h"
 #include "platform/Crt.h"
+#include "platform/EntryName.h"
+#include "platform/WorkAside.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 #include "views/DisplayName.h"
@@ -160,9 +162,9 @@ FolderTreeItem* CVornTreeView::ReachStartFolder(FolderTreeItem* plainStart) {
 }
 
 // Lists each folder on the route from its drive's root down, as the selections of a user
-// clicking down to the last one would, and returns the last one's item. A folder the tree does
-// not list (one named with a leading ".") or a step that fails ends the walk with none, and the
-// drive item is left without the children listed on the way.
+// clicking down to the last one would, and returns the last one's item. A folder that is no
+// longer listed or a step that fails ends the walk with none, and the drive item is left without
+// the children listed on the way.
 FolderTreeItem* CVornTreeView::ListDownTo(const platform::FolderRoute& route) {
     FolderTreeItem* drive = FindDriveItem(route.drive);
     if (!drive || EnterItemFolder(drive) != 0) {
@@ -269,6 +271,15 @@ void CVornTreeView::OnRefreshDrives() {
     progress.m_strText = QStringLiteral("ﾄﾞﾗｲﾌﾞを検索中です．．．");
     progress.Create();
     progress.SetRange(0, kDriveSearchRange);
+    // A drive whose file system no longer answers can hold its test for long: each test runs on
+    // a thread of its own while this one lets the windows repaint. Nothing that repainting runs
+    // touches the drives, and no command can start while the main window is disabled.
+    platform::Meanwhile pump([&progress] { progress.PumpMessages(); });
+    const auto usable = [this, &pump](long drive) {
+        bool made = false;
+        platform::RunAside([&] { made = MakeDriveCurrent(drive); }, pump);
+        return made;
+    };
     const int rememberedDrive = m_drives._getdrive();
     const FolderTreeItem* selectionDrive = DriveItemOf(m_tree->GetSelectedItem());
     const long selectedDrive = selectionDrive ? selectionDrive->ItemData() : 0;
@@ -279,7 +290,7 @@ void CVornTreeView::OnRefreshDrives() {
         // Looked up afresh each round, as a selection made on the way may remove items.
         FolderTreeItem* item = FirstDriveItemFrom(drive);
         const long itemDrive = item ? item->ItemData() : kLastDrive + 1;
-        if (item && !MakeDriveCurrent(itemDrive)) {
+        if (item && !usable(itemDrive)) {
             if (itemDrive == selectedDrive) {
                 SelectFirstUsableDrive(itemDrive);
                 selectionMoved = true;
@@ -287,7 +298,7 @@ void CVornTreeView::OnRefreshDrives() {
             m_tree->DeleteItem(FindDriveItem(itemDrive));
         }
         for (; drive < itemDrive; ++drive) {
-            if (MakeDriveCurrent(drive)) {
+            if (usable(drive)) {
                 AddDriveItem(drive, false);
             }
             progress.StepIt();
@@ -351,7 +362,7 @@ void CVornTreeView::FillChildFolders(FolderTreeItem* parent) {
     std::vector<FolderTreeItem*> folders;
     long ordinal = 0;
     do {
-        if (entry.isFolder && !entry.name.starts_with('.')) {
+        if (entry.isFolder && !platform::IsSelfOrParent(entry.name)) {
             folders.push_back(
                 new FolderTreeItem(DisplayName(entry.name), entry.name, ordinal++, m_folderImage));
         }

@@ -13,6 +13,10 @@
 namespace deletion {
 
 void OnDeleteItems(CVornListView& list) {
+    DeleteSelectedRows(list, platform::FolderCalls::System());
+}
+
+void DeleteSelectedRows(CVornListView& list, const platform::FolderCalls& calls) {
     // What the user chose, by the exact names kept with the rows; a row is a folder by its
     // place among the folder rows.
     std::vector<SelectedRow> rows;
@@ -28,7 +32,7 @@ void OnDeleteItems(CVornListView& list) {
     }
     ProgressDialogSteps progress;
     NoticeDialogs notices;
-    SelectedRowsDeleter(notices, progress).DeleteRows(rows);
+    SelectedRowsDeleter(notices, progress, calls).DeleteRows(rows);
     // Whatever happened, every pane shows what is left.
     list.GetDocument()->UpdateAllViews(nullptr, HINT_REFRESH_CURRENT);
     list.GetDocument()->UpdateAllViews(nullptr, HINT_AFTER_DELETE);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderCalls.h"
+
 class CVornListView;
 
 namespace deletion {
@@ -8,5 +10,7 @@ namespace deletion {
 // and files for good, under the progress dialog, telling the first failure with its notice; then
 // every pane shows what is left.
 void OnDeleteItems(CVornListView& list);
+// The same, removing through `calls`.
+void DeleteSelectedRows(CVornListView& list, const platform::FolderCalls& calls);
 
 } // namespace deletion

@@ -18,6 +18,10 @@ void ProgressDialogSteps::Step() {
     m_dialog->StepIt();
 }
 
+void ProgressDialogSteps::Pump() {
+    m_dialog->PumpMessages();
+}
+
 void ProgressDialogSteps::End() {
     m_dialog->EndDialog(0);
 }

@@ -17,6 +17,7 @@ public:
 
     void Begin(int upper) override;
     void Step() override;
+    void Pump() override;
     void End() override;
 
 private:

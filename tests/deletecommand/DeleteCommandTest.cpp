@@ -24,6 +24,8 @@
 #include "document/Hints.h"
 #include "framework/CView.h"
 #include "support/ModalAnswerer.h"
+#include "support/PaintGate.h"
+#include "support/StagedCalls.h"
 #include "support/TempTree.h"
 #include "views/CVornListView.h"
 
@@ -60,7 +62,10 @@ protected:
         tree.AttachDocument(&document);
         list.OnInitialUpdate();
     }
-    ~DeleteCommand() override { std::filesystem::current_path(m_startFolder); }
+    ~DeleteCommand() override {
+        std::filesystem::current_path(m_startFolder);
+        calls.beforeRemoval = nullptr;
+    }
 
     // What the tree does when it makes the temporary folder current.
     void Fill() { document.UpdateAllViews(&tree, HINT_CURRENT_FOLDER_CHANGED); }
@@ -85,7 +90,9 @@ protected:
 
     testsupport::TempTree folder;
     CVornDoc document;
-    CVornListView list{deletion::OnDeleteItems};
+    // What the delete command removes through, staged by a case.
+    static inline testsupport::StagedCalls calls;
+    CVornListView list{[](CVornListView& view) { deletion::DeleteSelectedRows(view, calls); }};
     Events timeline;
     TimelineView tree{timeline};
     std::vector<int> barValues;
@@ -143,7 +150,8 @@ TEST_F(DeleteCommand, RowsAreTakenByTheirPlaceAndExactNameAndEachFailureHasItsNo
     // The folder's name is not UTF-8; its display text names another folder.
     folder.File("dir\xff/inner", 50);
     folder.File("dir\\xFF/inner", 40);
-    folder.File("a/.hidden", 1);
+    folder.File("a/.git/objects/ab/cdef", 1);
+    folder.File("a/.gitignore", 1);
     folder.File("big", 400);
     folder.File("small", 30);
     folder.File("gone\xff", 20); // named by its display text
@@ -164,9 +172,20 @@ TEST_F(DeleteCommand, RowsAreTakenByTheirPlaceAndExactNameAndEachFailureHasItsNo
     EXPECT_EQ(barValues, std::vector<int>{10});
     EXPECT_FALSE(folder.Exists("small"));
 
+    // The windows keep painting while a removal takes long; the folder's dot entries go with
+    // its other contents, and only the folder itself stays, as it cannot be removed.
+    testsupport::PaintGate gate;
+    calls.beforeRemoval = [&gate](int, const std::string& name) {
+        if (name == ".gitignore") {
+            gate.Hold();
+        }
+        return name == "a" ? EBUSY : 0;
+    };
     Fill();
     Delete({"a"});
     EXPECT_EQ(timeline, (Events{"160", "164 a", "hint 2", "hint 6"}));
+    EXPECT_TRUE(gate.PaintedWhileHeld());
+    EXPECT_TRUE(folder.Exists("a") && !folder.Exists("a/.git") && !folder.Exists("a/.gitignore"));
 }
 
 } // namespace

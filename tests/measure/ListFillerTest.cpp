@@ -37,33 +37,36 @@ TEST_F(ListFill, MeasuresListsAndNumbersTheFoldersEntriesAsEnumerated) {
     for (const char* file : {"sub/a", "sub/deeper/b", "one", "two", "three"}) {
         tree.File(file, 1);
     }
-    tree.File(".profile", 900);
+    tree.File(".dotfile", 200'000); // a leading dot hides an entry, but its bytes count
+    tree.File(".hidden/.inner/x", 3'000'000);
     tree.File("empty", 0);
     tree.File("huge", 5ull << 30);
-    for (const char* folder : {"b", "x", ".hidden"}) {
+    for (const char* folder : {"b", "x"}) {
         tree.Folder(folder);
     }
     const int before = testsupport::OpenDescriptorCount();
     filler.Fill([] {});
     EXPECT_EQ(testsupport::OpenDescriptorCount(), before);
     EXPECT_EQ(testsupport::WorkingDirectory(), tree.Root());
-    ASSERT_EQ(rows.RowCount(), 8) << "no dot names, nor \".\" and \"..\"";
+    ASSERT_EQ(rows.RowCount(), 10) << "every entry but \".\" and \"..\"";
     std::map<std::string, measure::ListRow> row;
     for (int i = 0; i < rows.RowCount(); ++i) {
         row[rows.Row(i).name] = rows.Row(i);
     }
     EXPECT_EQ(row.at("sub").size, 2u);
-    EXPECT_EQ(totals.CurrentTotal(), (5ull << 30) + 5);
-    EXPECT_EQ(totals.Slots()[11], 5242880u + 3u) << "each file rounds up by itself";
-    EXPECT_EQ(row.at("huge").ratioText, "100.0 %");
+    EXPECT_EQ(row.at(".hidden").size, 3'000'000u);
+    EXPECT_EQ(totals.CurrentTotal(), (5ull << 30) + 3'200'005);
+    EXPECT_EQ(totals.Slots()[11], 5242880u + 196u + 3u) << "each file rounds up by itself";
+    EXPECT_EQ(row.at("huge").ratioText, "99.9 %");
     int ordinal = 0;
     for (const auto& entry : std::filesystem::directory_iterator(tree.Root())) {
-        if (entry.is_directory() && entry.path().filename().string()[0] != '.') {
+        if (entry.is_directory()) {
             EXPECT_EQ(row.at(entry.path().filename()).itemData, ordinal++) << entry.path();
         }
     }
     // A folder of a few bytes is one KB, so coloured; empty entries have images of their own.
-    EXPECT_EQ(row.at("sub").image, 0);
+    EXPECT_EQ(row.at(".hidden").image, 0);
+    EXPECT_EQ(row.at("sub").image, 1);
     EXPECT_EQ(row.at("b").image, measure::kImageEmptyFolder);
     EXPECT_EQ(row.at("one").image, measure::kImageFile);
     EXPECT_EQ(row.at("empty").image, measure::kImageEmptyFile);

@@ -131,25 +131,32 @@ private:
 
 TEST_F(TreeView, ListsUsableDrivesOnceWithTheStartDrivesFoldersAndKeepsThemAcrossARefresh) {
     UseDrives("CDEF");
-    for (const char* folder : {"D/one", "D/two/deeper", "D/.cache", "C/a/b", "E/sub/.x"}) {
+    for (const char* folder : {"D/one", "D/two/deeper", "D/.cache", "C/a/b", "E/sub/x"}) {
         disk.Folder(folder);
     }
     disk.File("D/file.txt", 10);
+    disk.File("D/.profile", 10);
     Remove("F"); // to come later
     ASSERT_EQ(::chdir(disk.Path("D/two/deeper").c_str()), 0);
-    // A start folder the tree cannot reach, as it does not list the last step.
-    const std::string unreachable = "../../../E/sub/.x";
+    // A start folder that goes before the tree can list the last step down to it.
+    const std::string unreachable = "../../../E/sub/x";
     tree.SetStartFolder(unreachable);
+    Remove("E/sub/x");
     StartIn(".");
 
     // The start drive's item is added last, so only sorted insertion puts it between.
     EXPECT_EQ(Texts(""), (QStringList{"[C:]", "[D:]", "[E:]"}));
-    EXPECT_EQ(Texts("[D:]"), (QStringList{"one", "two"}));
+    EXPECT_EQ(Texts("[D:]"), (QStringList{".cache", "one", "two"}));
     // Nothing listed on the failed way down stays.
     EXPECT_TRUE(Texts("[C:]").isEmpty() && Texts("[E:]").isEmpty());
-    // Ordinals number the listed folders from 0, as the contents list numbers its folder rows:
-    // 0 and 1 here, in the order the platform enumerates them.
-    EXPECT_EQ(Item("[D:]/one")->ItemData() + Item("[D:]/two")->ItemData(), 1);
+    // Ordinals number the folders from 0 in the order the platform enumerates them, dot folders
+    // among them, as the contents list numbers its folder rows.
+    int ordinal = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(disk.Path("D"))) {
+        if (entry.is_directory()) {
+            EXPECT_EQ(Item("[D:]/" + entry.path().filename().string())->ItemData(), ordinal++);
+        }
+    }
     EXPECT_EQ(notices,
               QStringList{QString::fromStdString("CFolderNotFoundDlg(" + unreachable + ")")});
     notices.clear();

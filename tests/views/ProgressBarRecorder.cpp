@@ -23,6 +23,7 @@ bool ProgressBarRecorder::eventFilter(QObject* watched, QEvent* event) {
         placements.push_back(dialog->geometry());
         connect(dialog, &CProgressDlg::PositionChanged, this,
                 [this](int value) { values.push_back(value); });
+        connect(dialog, &CProgressDlg::Pumping, this, [this] { ++pumps; });
     }
     return false;
 }

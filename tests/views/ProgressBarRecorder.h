@@ -13,6 +13,8 @@ public:
     ~ProgressBarRecorder() override;
 
     std::vector<int> values;
+    // How often events were let through.
+    int pumps = 0;
     // Where each dialog stood on the screen as it was shown.
     std::vector<QRect> placements;
 
