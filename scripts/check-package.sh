@@ -48,7 +48,8 @@ done
 
 dpkg-deb -c "$deb" | awk '{ print $NF }' >"$work/files" || fail "dpkg-deb -c"
 for file in usr/bin/vorn usr/share/applications/vorn.desktop \
-    usr/share/icons/hicolor/scalable/apps/vorn.svg usr/share/man/man1/vorn.1.gz; do
+    usr/share/icons/hicolor/scalable/apps/vorn.svg usr/share/man/man1/vorn.1.gz \
+    usr/share/doc/vorn/copyright usr/share/doc/vorn/changelog.gz; do
     grep -qx "./$file" "$work/files" || fail "the package holds no /$file"
 done
 for size in 16 22 24 32 48 64 128 256; do
