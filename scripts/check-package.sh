@@ -42,7 +42,7 @@ dpkg-deb -I "$deb" >"$work/info" || fail "dpkg-deb -I"
 for field in "Package: vorn" "Version: $version" "Section: utils" "Architecture: "; do
     grep -q "^ $field" "$work/info" || fail "control data without '$field'"
 done
-for dependency in fonts-ipafont-gothic libqt6widgets6 libc6; do
+for dependency in fonts-ipafont-gothic qt6-qpa-plugins libqt6widgets6 libc6; do
     grep "^ Depends:" "$work/info" | grep -q "$dependency" || fail "no dependency on $dependency"
 done
 
