@@ -63,8 +63,9 @@ mutate: setup
 install: build
 	@cmake --install $(BUILD_DIR)
 
-# build/vorn_<version>_<arch>.deb
-deb: build
+# build/vorn_<version>_<arch>.deb, from what the package holds only: no tests, no tools.
+deb: configure
+	@cmake --build $(BUILD_DIR) --target package-contents
 	@cd $(BUILD_DIR) && cpack -G DEB
 
 format: configure
