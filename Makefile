@@ -2,7 +2,7 @@
 BUILD_DIR := build
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format clang-tidy \
             fonts-ipafont-gothic xvfb xauth xdotool x11-apps \
-            dpkg-dev file desktop-file-utils appstream man-db
+            dpkg-dev file desktop-file-utils appstream man-db lintian devscripts
 
 .PHONY: all setup configure build test check run bench bench-cold mutate install deb format clean
 
