@@ -2,7 +2,7 @@
 BUILD_DIR := build
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format clang-tidy \
             fonts-ipafont-gothic xvfb xauth xdotool x11-apps \
-            dpkg-dev file desktop-file-utils appstream man-db
+            dpkg-dev file desktop-file-utils appstream man-db lintian devscripts
 
 .PHONY: all setup configure build test check run bench bench-cold mutate install deb format clean
 
@@ -63,8 +63,9 @@ mutate: setup
 install: build
 	@cmake --install $(BUILD_DIR)
 
-# build/vorn_<version>_<arch>.deb
-deb: build
+# build/vorn_<version>_<arch>.deb, from what the package holds only: no tests, no tools.
+deb: configure
+	@cmake --build $(BUILD_DIR) --target package-contents
 	@cd $(BUILD_DIR) && cpack -G DEB
 
 format: configure
