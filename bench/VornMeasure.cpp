@@ -1,5 +1,6 @@
 // Developer tool: measures a folder exactly as a fill of the contents list does and prints the
-// rows, the chart slots, the total and the wall time, for comparison with other tools.
+// rows, the chart slots, the total and the wall time, for comparison with other tools. Where the
+// folder could not be measured to the end, it prints no total and ends with status 1.
 #include <unistd.h>
 
 #include <chrono>
@@ -21,9 +22,13 @@ int main(int argc, char** argv) {
     measure::MemoryRowStore rows;
     measure::SlotRecord totals;
     auto started = std::chrono::steady_clock::now();
+    bool complete = true;
+    std::string shortName;
     {
         measure::ListFiller filler(rows, totals);
         filler.Fill([] {});
+        complete = filler.Complete();
+        shortName = filler.ShortName();
     }
     std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
 
@@ -38,8 +43,15 @@ int main(int argc, char** argv) {
     for (std::uint64_t slot : totals.Slots()) {
         out += '\t' + std::to_string(slot);
     }
-    out += "\ntotal\t" + std::to_string(totals.CurrentTotal()) + '\n';
+    out += '\n';
     std::fwrite(out.data(), 1, out.size(), stdout);
-    std::printf("seconds\t%.6f\n", seconds.count());
+    if (!complete) {
+        // A short total is never printed as if it were the folder's.
+        std::fprintf(stderr, "%s: could not be measured to the end: %s\n", folder,
+                     shortName.empty() ? "its listing" : measure::EscapedName(shortName).c_str());
+        return 1;
+    }
+    std::printf("total\t%llu\nseconds\t%.6f\n",
+                static_cast<unsigned long long>(totals.CurrentTotal()), seconds.count());
     return 0;
 }

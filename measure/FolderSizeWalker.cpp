@@ -1,6 +1,7 @@
 #include "measure/FolderSizeWalker.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 #include <utility>
 
@@ -45,8 +46,12 @@ public:
             return Keep::AsFolder;
         }
         platform::EntryStatus status;
-        if (!entry.MayHoldData() || !entry.Status(status)) {
-            return Keep::No; // FIFOs, sockets and devices hold no file data; gone since listed
+        if (!entry.MayHoldData()) {
+            return Keep::No; // FIFOs, sockets and devices hold no file data
+        }
+        if (!entry.Status(status)) {
+            m_complete = m_complete && errno == ENOENT; // gone since it was listed
+            return Keep::No;
         }
         if (status.isFolder) {
             return Keep::AsFolder;
@@ -63,19 +68,38 @@ public:
         }
         return platform::WalkStep::Enter;
     }
-    bool TakeOver(platform::FileDescriptor& fd, const platform::FolderId& id,
-                  const std::vector<platform::FolderId>& above) override {
-        return above.size() <= kDeepestHandOff && m_walker.TryHandOff(m_of, fd, id, above);
+    bool MayTakeOver(std::size_t depth) override {
+        return depth <= kDeepestHandOff && m_walker.MayHandOff();
+    }
+    bool TakeOver(platform::FileDescriptor& fd, platform::WalkRoute route) override {
+        return m_walker.TryHandOff(m_of, fd, std::move(route));
+    }
+    platform::WalkStep NotEntered(int, const std::string&, int error, bool) override {
+        m_complete = m_complete && IsWhatTheTreeHolds(error);
+        return platform::WalkStep::Next;
+    }
+    platform::WalkStep Unreadable(const std::string&, int) override {
+        m_complete = false;
+        return platform::WalkStep::Next;
     }
 
     std::uint64_t Sum() const { return m_sum; }
+    bool Complete() const { return m_complete; }
 
 private:
+    // Why a folder is not walked into that lies in the tree itself and leaves nothing out: it is
+    // a link, a file, gone, not permitted to be read, a mount point, or moved meanwhile.
+    static bool IsWhatTheTreeHolds(int error) {
+        return error == ELOOP || error == ENOTDIR || error == ENOENT || error == EACCES ||
+               error == EPERM || error == EXDEV || error == ESTALE;
+    }
+
     FolderSizeWalker& m_walker;
     Measurement& m_of;
     WaitSampler& m_sampler;
     platform::Meanwhile* m_meanwhile; // the caller's, when the caller walks
     std::uint64_t m_sum = 0;
+    bool m_complete = true;
 };
 
 FolderSizeWalker::FolderSizeWalker(unsigned threads, const platform::ThreadStarter& startThread,
@@ -136,20 +160,20 @@ bool FolderSizeWalker::StartHelper(bool forDisk) {
 
 void FolderSizeWalker::Add(int parentFd, std::string name) {
     std::lock_guard lock(m_mutex);
-    m_line.push_back(Measurement{parentFd, std::move(name)});
+    m_line.push_back(Measurement{parentFd, std::move(name), {}, 0});
     ++m_unstarted;
     WakeHelper();
 }
 
-std::uint64_t FolderSizeWalker::NextSize(platform::Meanwhile& meanwhile) {
+FolderSize FolderSizeWalker::NextSize(platform::Meanwhile& meanwhile) {
     WaitSampler sampler(m_diskWaits);
     std::unique_lock lock(m_mutex);
     for (;;) {
         const Measurement& earliest = m_line.front();
         if (m_unstarted < m_line.size() && earliest.walking == 0) {
-            const std::uint64_t sum = earliest.sum;
+            const FolderSize size = earliest.size;
             m_line.pop_front();
-            return sum;
+            return size;
         }
         Task task;
         if (m_helpers.empty() && TakeTask(task)) {
@@ -166,7 +190,7 @@ std::uint64_t FolderSizeWalker::NextSize(platform::Meanwhile& meanwhile) {
     }
 }
 
-std::uint64_t FolderSizeWalker::GetFolderSize(int parentFd, const char* name) {
+FolderSize FolderSizeWalker::GetFolderSize(int parentFd, const char* name) {
     Add(parentFd, name);
     return NextSize();
 }
@@ -190,19 +214,23 @@ void FolderSizeWalker::RunHelper(bool forDisk) {
 }
 
 // Sub-trees already begun come first, so that few folders are in flight and the earliest is
-// finished first. Called with m_mutex held.
+// finished first. None starts while a walk waits for its turn at descriptors, or has it. Called
+// with m_mutex held.
 bool FolderSizeWalker::TakeTask(Task& task) {
+    if (m_awaitingTurn > 0 || m_turn != std::thread::id()) {
+        return false;
+    }
     if (!m_queue.empty()) {
         task = std::move(m_queue.front());
         m_queue.pop_front();
         --m_queued;
-        return true;
-    }
-    if (m_unstarted == 0) {
+    } else if (m_unstarted > 0) {
+        task.of = &m_line[m_line.size() - m_unstarted--];
+        ++task.of->walking;
+    } else {
         return false;
     }
-    task.of = &m_line[m_line.size() - m_unstarted--];
-    ++task.of->walking;
+    ++m_holding;
     return true;
 }
 
@@ -210,16 +238,28 @@ void FolderSizeWalker::Walk(Task task, WaitSampler& sampler, std::size_t window,
                             platform::Meanwhile* meanwhile) {
     Measurement& of = *task.of;
     SizeVisitor visitor(*this, of, sampler, meanwhile);
-    platform::FolderWalk walk(visitor, m_calls, window);
+    platform::FolderWalk walk(visitor, m_calls, window, this);
     sampler.WalkBegan();
-    if (task.fd.Valid()) {
-        walk.WalkOpen(std::move(task.fd), task.id, std::move(task.above));
-    } else {
+    if (task.route.names.empty()) {
         walk.WalkNamed(of.parentFd, of.name);
+    } else {
+        walk.WalkAlong(of.parentFd, std::move(task.route), std::move(task.fd));
     }
     sampler.WalkEnded();
     std::lock_guard lock(m_mutex);
-    of.sum += visitor.Sum();
+    of.size.bytes += visitor.Sum();
+    of.size.complete = of.size.complete && visitor.Complete();
+    --m_holding;
+    if (m_turn == std::this_thread::get_id()) {
+        m_turn = std::thread::id();
+    }
+    if (m_awaitingTurn > 0) {
+        m_turns.notify_all();
+    } else if (m_short && m_turn == std::thread::id()) {
+        // The shortage is over for now: every walk may start again.
+        m_short = false;
+        m_wake.notify_all();
+    }
     if (--of.walking == 0 && &of == &m_line.front()) {
         m_done.notify_one();
     }
@@ -246,18 +286,42 @@ void FolderSizeWalker::WakeDiskHelpers() {
     m_diskWake.notify_all();
 }
 
+bool FolderSizeWalker::MayHandOff() const {
+    return !m_short.load(std::memory_order_relaxed) &&
+           m_queued.load(std::memory_order_relaxed) < m_maxQueued;
+}
+
 bool FolderSizeWalker::TryHandOff(Measurement& of, platform::FileDescriptor& fd,
-                                  const platform::FolderId& id,
-                                  const std::vector<platform::FolderId>& above) {
-    if (m_queued.load(std::memory_order_relaxed) >= m_maxQueued) {
+                                  platform::WalkRoute route) {
+    std::lock_guard lock(m_mutex);
+    if (m_short || m_queued >= m_maxQueued) {
         return false;
     }
-    std::lock_guard lock(m_mutex);
-    m_queue.push_back(Task{&of, std::move(fd), id, above});
+    m_queue.push_back(Task{&of, std::move(route), std::move(fd)});
     ++m_queued;
     ++of.walking;
     WakeHelper();
     return true;
+}
+
+// Waits until no other walk holds descriptors. Sub-trees in the queue give theirs back at once:
+// they are reached again along their routes.
+void FolderSizeWalker::AwaitTurn() {
+    std::unique_lock lock(m_mutex);
+    for (Task& task : m_queue) {
+        task.fd.Reset();
+    }
+    if (m_turn == std::this_thread::get_id()) {
+        m_turn = std::thread::id();
+    }
+    --m_holding;
+    ++m_awaitingTurn;
+    m_short = true;
+    m_turns.notify_all();
+    m_turns.wait(lock, [this] { return m_holding == 0 && m_turn == std::thread::id(); });
+    --m_awaitingTurn;
+    ++m_holding;
+    m_turn = std::this_thread::get_id();
 }
 
 } // namespace measure

@@ -11,63 +11,71 @@
 #include <vector>
 
 #include "measure/DiskWaits.h"
+#include "platform/DescriptorShortage.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FolderCalls.h"
-#include "platform/FolderId.h"
 #include "platform/Meanwhile.h"
 #include "platform/ThreadStarter.h"
+#include "platform/WalkRoute.h"
 
 namespace measure {
 
 class WaitSampler;
+
+// A folder's size, and whether all of it could be read. A folder that cannot be opened for what
+// it is (gone, not permitted, a link, a mount point) counts 0 and leaves the size complete; a
+// shortage of the process, such as descriptors running out where no walk could give any back,
+// or a folder whose reading fails half way, leaves it incomplete.
+struct FolderSize {
+    std::uint64_t bytes = 0;
+    bool complete = true;
+};
 
 // Measures folders by the total size of the files beneath them, over the folder walk: it never
 // changes the working directory, never follows a symbolic link, never walks into a mount point
 // and never into a folder above itself. Helper threads measure the folders given to it, several
 // at once, and share out their sub-trees; every sum is the same as a serial walk's. One helper
 // walks per core; once the walk waits on the disk, further helpers are started, and they keep
-// more folders in flight than there are cores for as long as it waits.
-class FolderSizeWalker {
+// more folders in flight than there are cores for as long as it waits. When descriptors run out,
+// the walks take turns, one at a time, until none is waiting for one.
+class FolderSizeWalker : private platform::DescriptorShortage {
 public:
     // `threads` helpers, and more while the walk waits on the disk; as many as the system will
     // start, down to none, when the calling thread does all the walking itself.
     explicit FolderSizeWalker(unsigned threads = std::thread::hardware_concurrency(),
                               const platform::ThreadStarter& startThread = platform::StartThread,
                               const platform::FolderCalls& calls = platform::FolderCalls::System());
-    ~FolderSizeWalker();
+    ~FolderSizeWalker() override;
     FolderSizeWalker(const FolderSizeWalker&) = delete;
     FolderSizeWalker& operator=(const FolderSizeWalker&) = delete;
 
     // Puts the sub-folder `name` of the open folder parentFd in line to be measured; helpers may
     // start on it at once. parentFd stays open until its size has been taken.
     void Add(int parentFd, std::string name);
-    // The size of the earliest folder added and not yet taken, once all of it is measured. A
-    // folder that cannot be opened, is a mount point, or is its parent's folder itself,
-    // measures 0; what cannot be read below it is left out. While it waits, the calls of
-    // `meanwhile` are made on the calling thread as they fall due.
-    std::uint64_t NextSize(platform::Meanwhile& meanwhile);
-    std::uint64_t NextSize() {
+    // The size of the earliest folder added and not yet taken, once all of it is measured. While
+    // it waits, the calls of `meanwhile` are made on the calling thread as they fall due.
+    FolderSize NextSize(platform::Meanwhile& meanwhile);
+    FolderSize NextSize() {
         platform::Meanwhile nothing;
         return NextSize(nothing);
     }
     // The size of the sub-folder `name` of the open folder parentFd, with nothing else in line.
-    std::uint64_t GetFolderSize(int parentFd, const char* name);
+    FolderSize GetFolderSize(int parentFd, const char* name);
 
 private:
     // One folder in line, until its size is taken.
     struct Measurement {
         int parentFd = -1;
         std::string name;
-        std::uint64_t sum = 0;
+        FolderSize size;
         int walking = 0; // walks of its tree begun and not yet ended
     };
-    // A walk to make: a whole folder in line, or a sub-tree of one handed off with its folder
-    // open.
+    // A walk to make: a whole folder in line, or a sub-tree of one handed off, reached from the
+    // folder's parent along its route and, while descriptors last, open already.
     struct Task {
         Measurement* of = nullptr;
-        platform::FileDescriptor fd; // not valid for a whole folder, which is opened by name
-        platform::FolderId id;
-        std::vector<platform::FolderId> above;
+        platform::WalkRoute route; // empty for a whole folder
+        platform::FileDescriptor fd;
     };
     class SizeVisitor;
 
@@ -78,8 +86,9 @@ private:
               platform::Meanwhile* meanwhile = nullptr);
     void WakeHelper();
     void WakeDiskHelpers();
-    bool TryHandOff(Measurement& of, platform::FileDescriptor& fd, const platform::FolderId& id,
-                    const std::vector<platform::FolderId>& above);
+    bool MayHandOff() const;
+    bool TryHandOff(Measurement& of, platform::FileDescriptor& fd, platform::WalkRoute route);
+    void AwaitTurn() override;
 
     // Who may touch what. The calling thread adds folders and takes their sizes; helpers walk.
     // A walk's visitor, its FolderWalk and each thread's WaitSampler belong to the one thread
@@ -95,21 +104,29 @@ private:
     // Shared without the lock: atomic inside.
     DiskWaits m_diskWaits;
 
-    // m_mutex guards every member below it (but m_queued's reads), each Measurement's sum and
-    // walking count, and the queue's tasks until one is taken.
+    // m_mutex guards every member below it (but the atomics' reads), each Measurement's size
+    // and walking count, and the queue's tasks until one is taken.
     std::mutex m_mutex;
     std::condition_variable m_wake;     // helpers that walk whenever there is work
     std::condition_variable m_diskWake; // helpers that walk only while the walk waits on the disk
     std::condition_variable m_done;     // the caller, for the earliest folder in line
+    std::condition_variable m_turns;    // walks waiting for their turn at descriptors
     std::deque<Measurement> m_line;     // in the order added; references stay valid
     std::size_t m_unstarted = 0;        // folders at the end of the line nobody walks yet
     std::deque<Task> m_queue;           // sub-trees handed off
-    std::atomic<std::size_t> m_queued{0}; // written under the lock; read without it, as a hint
+    std::atomic<std::size_t> m_queued{0};
     int m_idle = 0;
     int m_idleForDisk = 0;
     std::size_t m_diskHelpersToStart = 0; // when the walk is first found waiting
     bool m_stopping = false;
     std::vector<std::thread> m_helpers;
+    // Descriptors running out: walks under way that may hold some, walks waiting for their turn,
+    // and the thread whose walk has its turn. While any walk waits or has its turn no new walk
+    // starts and nothing is handed off.
+    int m_holding = 0;
+    int m_awaitingTurn = 0;
+    std::thread::id m_turn;
+    std::atomic<bool> m_short{false};
 };
 
 } // namespace measure

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <deque>
 
 #include "measure/CellText.h"
@@ -35,9 +36,14 @@ void ListFiller::Scan(const std::function<void()>& stepIt, platform::Meanwhile& 
     m_nFileKB = 0;
     m_nFolderCount = 0;
     m_currentTotal = 0;
+    m_complete = true;
+    m_shortName.clear();
     platform::FileDescriptor here(::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!here.Valid()) {
-        return; // a folder that vanished or cannot be read lists nothing
+        // A folder that vanished or cannot be read lists nothing; one that could not be opened
+        // for want of descriptors or memory falls short.
+        m_complete = errno == ENOENT || errno == EACCES || errno == EPERM;
+        return;
     }
     // Entries are read ahead of their insertion so that the folders among them are measured
     // side by side; each is still inserted, and its step taken, in the order listed.
@@ -54,8 +60,13 @@ void ListFiller::Scan(const std::function<void()>& stepIt, platform::Meanwhile& 
         EntryRecord entry = std::move(listed.front());
         listed.pop_front();
         if (entry.isFolder) {
-            entry.size = m_walker.NextSize(meanwhile);
+            const FolderSize size = m_walker.NextSize(meanwhile);
+            entry.size = size.bytes;
             entry.ordinal = m_nFolderCount;
+            if (!size.complete && m_complete) {
+                m_complete = false;
+                m_shortName = entry.name;
+            }
         }
         entry.kb = KilobytesOf(entry.size);
         if (!entry.isFolder) {
@@ -73,8 +84,12 @@ bool ListFiller::ReadEntry(platform::FolderReader& reader, int folderFd,
                            std::deque<EntryRecord>& listed) {
     platform::EntryStatus status;
     while (reader.Next()) {
-        if (reader.IsSelfOrParent() || !reader.Status(status)) {
-            continue; // not an entry, or gone since it was listed
+        if (reader.IsSelfOrParent()) {
+            continue;
+        }
+        if (!reader.Status(status)) {
+            FallShort(errno != ENOENT); // gone since it was listed, or not to be read
+            continue;
         }
         EntryRecord& entry = listed.emplace_back();
         entry.name.assign(reader.Name());
@@ -87,7 +102,16 @@ bool ListFiller::ReadEntry(platform::FolderReader& reader, int folderFd,
         }
         return true;
     }
+    FallShort(reader.Error() != 0); // a listing that fails half way
     return false;
+}
+
+// The listing itself falls short, before any folder has.
+void ListFiller::FallShort(bool shortfall) {
+    if (shortfall && m_complete) {
+        m_complete = false;
+        m_shortName.clear();
+    }
 }
 
 void ListFiller::InsertEntry(const EntryRecord& entry) {

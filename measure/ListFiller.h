@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <string>
 
 #include "measure/ChartTotals.h"
 #include "measure/EntryRecord.h"
@@ -39,10 +40,16 @@ public:
 
     int FolderCount() const { return m_nFolderCount; }
     std::uint64_t CurrentTotal() const { return m_currentTotal; }
+    // False when the last fill could not read everything for a reason that is no property of the
+    // folder (see FolderSize): its figures fall short. ShortName() is then the name of the first
+    // folder that fell short, or empty when the listing itself did.
+    bool Complete() const { return m_complete; }
+    const std::string& ShortName() const { return m_shortName; }
 
 private:
     void Scan(const std::function<void()>& stepIt, platform::Meanwhile& meanwhile);
     bool ReadEntry(platform::FolderReader& reader, int folderFd, std::deque<EntryRecord>& listed);
+    void FallShort(bool shortfall);
 
     RowStore& m_rows;
     ChartTotals& m_totals;
@@ -51,6 +58,8 @@ private:
     std::uint64_t m_nOtherKB = 0;
     std::uint64_t m_nFileKB = 0;
     std::uint64_t m_currentTotal = 0;
+    bool m_complete = true;
+    std::string m_shortName;
 };
 
 } // namespace measure

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "platform/FileDescriptor.h"
 #include "platform/FolderId.h"
+#include "platform/WalkRoute.h"
 
 namespace platform {
 
@@ -32,13 +34,13 @@ public:
     virtual Keep Listed(const FolderReader& entry) = 0;
     // Each kept entry in turn, folderFd being its folder; Enter walks into a folder entry.
     virtual WalkStep Visit(int folderFd, const KeptEntry& entry) = 0;
-    // A sub-folder about to be walked into: opened, on the walk's own mount, and no folder above
-    // it. True when the visitor takes it over, descriptor and all, and the walk goes on beside
-    // it. `above` is every folder from where the walk started down to its parent.
-    virtual bool TakeOver(FileDescriptor& /*fd*/, const FolderId& /*id*/,
-                          const std::vector<FolderId>& /*above*/) {
-        return false;
-    }
+    // Whether the visitor would take over a sub-folder `depth` folders below the walk's root.
+    virtual bool MayTakeOver(std::size_t /*depth*/) { return false; }
+    // A sub-folder about to be walked into, which MayTakeOver said the visitor would take:
+    // opened, on the walk's own mount, and no folder above it; `route` leads to it from the
+    // walk's root. True when the visitor takes it over, descriptor and all, and the walk goes on
+    // beside it.
+    virtual bool TakeOver(FileDescriptor& /*fd*/, WalkRoute /*route*/) { return false; }
     // A sub-folder that was not walked into. `error` is the errno of opening it (ELOOP or
     // ENOTDIR for a link, ENOTDIR for a file, ENOENT when it has gone), or EXDEV for a mount
     // point, whether of another file system or of the same one mounted again. `chosen`: it is
@@ -47,7 +49,8 @@ public:
                                 bool /*chosen*/) {
         return WalkStep::Next;
     }
-    // A folder walked into could not be read to its end; what was read is kept.
+    // A folder walked into could not be read to its end, or could not be opened again to go on in
+    // it for want of descriptors (`error` EMFILE or ENFILE); what was read is kept.
     virtual WalkStep Unreadable(const std::string& /*name*/, int /*error*/) {
         return WalkStep::Next;
     }

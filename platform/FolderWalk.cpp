@@ -4,10 +4,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
-#include <thread>
 
 #include "platform/DescriptorBudget.h"
+#include "platform/EntryStatus.h"
 #include "platform/FolderReader.h"
 
 namespace platform {
@@ -18,13 +17,8 @@ namespace {
 constexpr std::size_t kLargestWindow = 64;
 constexpr std::size_t kSmallestWindow = 2;
 
-// With nothing of its own left to close, a walk waits for other walks to give descriptors back,
-// for at most this long, before it takes a folder as one that cannot be opened.
-constexpr int kWaitsForDescriptors = 2000;
-constexpr std::chrono::milliseconds kWait{1};
-
-// Folders reopened on the way back have been read already: names are only looked up in them.
-constexpr int kLookupFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+// Folders reopened have been read already: names are only looked up in them.
+constexpr int kLookupFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 // What walks may keep open between them: half of what the process may still open, less `held`.
 std::size_t UnheldBudget(std::size_t held) {
@@ -32,10 +26,28 @@ std::size_t UnheldBudget(std::size_t held) {
     return budget > held ? budget - held : 0;
 }
 
+FileDescriptor Duplicate(int fd) {
+    return FileDescriptor(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+}
+
+// fd, when it is open on `expected`. Otherwise invalid, with errno ESTALE unless descriptors ran
+// out: the folder is gone or another has taken its place.
+FileDescriptor Checked(FileDescriptor fd, const FolderId& expected) {
+    FolderId id;
+    if (!fd.Valid() ? !OutOfDescriptors(errno)
+                    : !IdentifyFolder(fd.Get(), id) || !(id == expected)) {
+        fd.Reset();
+        errno = ESTALE;
+    }
+    return fd;
+}
+
 } // namespace
 
-FolderWalk::FolderWalk(FolderVisitor& visitor, const FolderCalls& calls, std::size_t window)
-    : m_visitor(visitor), m_calls(calls), m_window(std::max(window, kSmallestWindow)) {}
+FolderWalk::FolderWalk(FolderVisitor& visitor, const FolderCalls& calls, std::size_t window,
+                       DescriptorShortage* shortage)
+    : m_visitor(visitor), m_calls(calls), m_window(std::max(window, kSmallestWindow)),
+      m_shortage(shortage) {}
 
 std::size_t FolderWalk::WindowFor(std::size_t walkers, std::size_t held) {
     return std::clamp(UnheldBudget(held) / std::max<std::size_t>(walkers, 1), kSmallestWindow,
@@ -48,28 +60,33 @@ std::size_t FolderWalk::WalksWithin(std::size_t window, std::size_t held) {
 
 bool FolderWalk::WalkNamed(int parentFd, const std::string& name) {
     m_named = true;
-    FileDescriptor parent =
-        Retrying([&] { return FileDescriptor(::fcntl(parentFd, F_DUPFD_CLOEXEC, 0)); });
-    if (!parent.Valid() || !IdentifyFolder(parent.Get(), m_start)) {
+    m_rootFd = parentFd;
+    m_route = {};
+    Frame frame;
+    frame.fd = Obtain([&] { return Duplicate(parentFd); });
+    if (!frame.fd.Valid() || !IdentifyFolder(frame.fd.Get(), frame.id)) {
         return m_visitor.NotEntered(parentFd, name, errno, true) != WalkStep::Stop;
     }
-    m_above.clear();
-    Frame frame;
-    frame.fd = std::move(parent);
-    frame.id = m_start;
+    m_route.ids.push_back(frame.id);
     frame.kept.push_back(KeptEntry{name, true});
-    m_above.push_back(frame.id);
     m_stack.push_back(std::move(frame));
     return Run();
 }
 
-bool FolderWalk::WalkOpen(FileDescriptor fd, const FolderId& id, std::vector<FolderId> above) {
+bool FolderWalk::WalkAlong(int rootFd, WalkRoute route, FileDescriptor fd) {
     m_named = false;
-    m_start = id;
-    m_above = std::move(above);
+    m_rootFd = rootFd;
+    m_route = std::move(route);
     Frame frame;
-    frame.fd = std::move(fd);
-    frame.id = id;
+    frame.id = m_route.ids.back();
+    frame.name = m_route.names.back();
+    frame.fd = fd.Valid() ? std::move(fd) : Obtain([this] { return OpenFirstFrame(); });
+    if (!frame.fd.Valid()) {
+        // Gone or moved since it was reached, or no descriptor for it on its turn.
+        const WalkStep step = OutOfDescriptors(errno) ? m_visitor.Unreadable(frame.name, errno)
+                                                      : m_visitor.Lost(frame.name);
+        return step != WalkStep::Stop;
+    }
     if (Read(frame) == WalkStep::Stop) {
         return false;
     }
@@ -96,7 +113,6 @@ bool FolderWalk::Run() {
 }
 
 void FolderWalk::Push(Frame frame) {
-    m_above.push_back(frame.id);
     m_stack.push_back(std::move(frame));
     if (m_stack.size() > m_window) {
         m_stack[m_stack.size() - 1 - m_window].fd.Reset();
@@ -119,18 +135,22 @@ WalkStep FolderWalk::Read(Frame& frame) {
 }
 
 WalkStep FolderWalk::Enter(const std::string& name) {
-    const int parentFd = m_stack.back().fd.Get();
     const bool chosen = m_named && m_stack.size() == 1;
-    FileDescriptor fd = Retrying([&] { return m_calls.OpenFolder(parentFd, name.c_str()); });
+    FileDescriptor fd =
+        Obtain([&] { return m_calls.OpenFolder(m_stack.back().fd.Get(), name.c_str()); });
+    Frame& top = m_stack.back();
     FolderId id;
     if (!fd.Valid() || !IdentifyFolder(fd.Get(), id)) {
-        return m_visitor.NotEntered(parentFd, name, errno, chosen);
+        // A top that could not be reopened on its turn is lost, and the rest of it with it.
+        top.lost = !top.fd.Valid();
+        return m_visitor.NotEntered(top.fd.Get(), name, errno, chosen);
     }
     // Only a mount can bring a folder back above itself, and no mount is walked into.
-    if (!id.SameMount(m_start) || std::find(m_above.begin(), m_above.end(), id) != m_above.end()) {
-        return m_visitor.NotEntered(parentFd, name, EXDEV, chosen);
+    if (!id.SameMount(m_route.ids.back()) || IsAbove(id)) {
+        return m_visitor.NotEntered(top.fd.Get(), name, EXDEV, chosen);
     }
-    if (m_visitor.TakeOver(fd, id, m_above)) {
+    const std::size_t depth = m_route.names.size() + m_stack.size();
+    if (m_visitor.MayTakeOver(depth) && m_visitor.TakeOver(fd, RouteTo(name, id))) {
         return WalkStep::Next;
     }
     Frame frame;
@@ -147,44 +167,97 @@ WalkStep FolderWalk::Enter(const std::string& name) {
 WalkStep FolderWalk::Leave() {
     Frame done = std::move(m_stack.back());
     m_stack.pop_back();
-    m_above.pop_back();
-    if (m_stack.empty()) {
+    if (m_stack.empty() || m_stack.back().lost) {
         return WalkStep::Next;
     }
     Frame& parent = m_stack.back();
-    if (parent.lost) {
-        return WalkStep::Next;
-    }
-    if (!parent.fd.Valid()) {
-        // Reopened from below: it must still be the folder the walk came down through, or its
+    if (!parent.fd.Valid() && done.fd.Valid()) {
+        // Through "..", where it must still be the folder the walk came down through, or its
         // names no longer lead where they did.
-        FileDescriptor up;
-        if (done.fd.Valid()) {
-            up = Retrying(
-                [&] { return FileDescriptor(::openat(done.fd.Get(), "..", kLookupFlags)); });
-        }
-        FolderId id;
-        if (!up.Valid() || !IdentifyFolder(up.Get(), id) || !(id == parent.id)) {
+        parent.fd = Checked(FileDescriptor(::openat(done.fd.Get(), "..", kLookupFlags)), parent.id);
+        if (!parent.fd.Valid() && !OutOfDescriptors(errno)) {
             parent.lost = true;
             return m_visitor.Lost(done.name);
         }
-        parent.fd = std::move(up);
     }
     done.fd.Reset();
+    if (!EnsureTop()) {
+        parent.lost = true;
+        return OutOfDescriptors(errno) ? m_visitor.Unreadable(parent.name, errno)
+                                       : m_visitor.Lost(done.name);
+    }
     return m_visitor.Left(parent.fd.Get(), done.name, done.id);
 }
 
-template <typename Open> FileDescriptor FolderWalk::Retrying(Open open) {
-    for (int waits = 0;;) {
+bool FolderWalk::IsAbove(const FolderId& id) const {
+    return std::find(m_route.ids.begin(), m_route.ids.end(), id) != m_route.ids.end() ||
+           std::any_of(m_stack.begin(), m_stack.end(),
+                       [&id](const Frame& frame) { return frame.id == id; });
+}
+
+WalkRoute FolderWalk::RouteTo(const std::string& name, const FolderId& id) const {
+    WalkRoute route = m_route;
+    for (std::size_t depth = 1; depth < m_stack.size(); ++depth) {
+        route.names.push_back(m_stack[depth].name);
+        route.ids.push_back(m_stack[depth].id);
+    }
+    route.names.push_back(name);
+    route.ids.push_back(id);
+    return route;
+}
+
+// The folder `steps` names down from the root, first along the route and then down the frames,
+// opened for lookups, each step checked to be the folder it was.
+FileDescriptor FolderWalk::OpenAlong(std::size_t steps) const {
+    if (steps == 0) {
+        return Duplicate(m_rootFd);
+    }
+    FileDescriptor fd;
+    for (std::size_t step = 0; step < steps; ++step) {
+        const bool onRoute = step < m_route.names.size();
+        const Frame* frame = onRoute ? nullptr : &m_stack[step - m_route.names.size() + 1];
+        const std::string& name = onRoute ? m_route.names[step] : frame->name;
+        fd = Checked(
+            FileDescriptor(::openat(step == 0 ? m_rootFd : fd.Get(), name.c_str(), kLookupFlags)),
+            onRoute ? m_route.ids[step + 1] : frame->id);
+        if (!fd.Valid()) {
+            break;
+        }
+    }
+    return fd;
+}
+
+// The first frame of a walk along a route, opened for reading by the calls, which may be staged.
+FileDescriptor FolderWalk::OpenFirstFrame() {
+    const FileDescriptor parent = OpenAlong(m_route.names.size() - 1);
+    return parent.Valid() ? Checked(m_calls.OpenFolder(parent.Get(), m_route.names.back().c_str()),
+                                    m_route.ids.back())
+                          : FileDescriptor();
+}
+
+// Opens with `open`, which opens from the frame on top. When descriptors run out, closes what
+// the walk can spare and tries again; with nothing left to spare, closes the top as well, waits
+// for the walk's turn, reopens the top by its route and tries once more. On a failure on its
+// turn errno says that descriptors ran out; a top that could not be reopened stays closed.
+template <typename Open> FileDescriptor FolderWalk::Obtain(Open open) {
+    for (bool turn = false;;) {
         FileDescriptor fd = open();
-        if (fd.Valid() || !OutOfDescriptors(errno)) {
+        if (fd.Valid() || !OutOfDescriptors(errno) || turn) {
             return fd;
         }
-        if (!CloseOneSpare()) {
-            if (++waits > kWaitsForDescriptors) {
-                return fd;
-            }
-            std::this_thread::sleep_for(kWait);
+        if (CloseOneSpare()) {
+            continue;
+        }
+        if (!m_shortage) {
+            return fd;
+        }
+        if (!m_stack.empty()) {
+            m_stack.back().fd.Reset();
+        }
+        m_shortage->AwaitTurn();
+        turn = true;
+        if (!ReopenTop()) {
+            return {};
         }
     }
 }
@@ -203,6 +276,35 @@ bool FolderWalk::CloseOneSpare() {
     spare->fd.Reset();
     m_window = std::max<std::size_t>(kSmallestWindow, m_stack.end() - spare - 1);
     return true;
+}
+
+// Reopens the frame on top by its route unless it is open; errno set when it cannot.
+bool FolderWalk::ReopenTop() {
+    if (m_stack.empty() || m_stack.back().fd.Valid()) {
+        return true;
+    }
+    m_stack.back().fd = OpenAlong(m_route.names.size() + m_stack.size() - 1);
+    return m_stack.back().fd.Valid();
+}
+
+// ReopenTop, waiting for a turn when descriptors run out.
+bool FolderWalk::EnsureTop() {
+    for (bool turn = false;;) {
+        if (ReopenTop()) {
+            return true;
+        }
+        if (!OutOfDescriptors(errno) || turn) {
+            return false;
+        }
+        if (CloseOneSpare()) {
+            continue;
+        }
+        if (!m_shortage) {
+            return false;
+        }
+        m_shortage->AwaitTurn();
+        turn = true;
+    }
 }
 
 } // namespace platform

@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/DescriptorShortage.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FolderCalls.h"
 #include "platform/FolderId.h"
 #include "platform/FolderVisitor.h"
+#include "platform/WalkRoute.h"
 
 namespace platform {
 
@@ -16,12 +18,17 @@ namespace platform {
 // mount point (another file system, or the same one mounted again) nor into a folder above
 // itself, and needs no path, so any depth and any name bytes will do. At most `window` folders
 // stay open on the way down; those above are reopened through ".." on the way back, and only
-// when they are still the folders the walk came down through. When the process runs out of
-// descriptors the walk closes what it can spare and tries again, so nothing is left out for
-// want of them.
+// when they are still the folders the walk came down through.
+//
+// When the process runs out of descriptors, the walk closes the folders it can spare and tries
+// again. With none left to spare and a `shortage` shared with other walks, it closes the folder
+// it is in as well, waits for its turn, and reopens that folder from the walk's root by its
+// route. Only an open that fails on its turn fails for want of descriptors: nothing is left out
+// while any walk could give descriptors back.
 class FolderWalk {
 public:
-    FolderWalk(FolderVisitor& visitor, const FolderCalls& calls, std::size_t window);
+    FolderWalk(FolderVisitor& visitor, const FolderCalls& calls, std::size_t window,
+               DescriptorShortage* shortage = nullptr);
     FolderWalk(const FolderWalk&) = delete;
     FolderWalk& operator=(const FolderWalk&) = delete;
 
@@ -33,10 +40,11 @@ public:
     static std::size_t WalksWithin(std::size_t window, std::size_t held = 0);
 
     // Walks the folder `name` of the open folder parentFd as the one entry of parentFd to visit.
-    // False when the visitor stopped the walk.
+    // parentFd is the walk's root. False when the visitor stopped the walk.
     bool WalkNamed(int parentFd, const std::string& name);
-    // Walks the open folder fd, identified as id, which lies below the folders `above`.
-    bool WalkOpen(FileDescriptor fd, const FolderId& id, std::vector<FolderId> above);
+    // Walks the folder at the end of `route` from the open folder rootFd, which stays open while
+    // the walk lasts. `fd`, when valid, is that folder open already.
+    bool WalkAlong(int rootFd, WalkRoute route, FileDescriptor fd = {});
 
 private:
     struct Frame {
@@ -53,16 +61,23 @@ private:
     WalkStep Read(Frame& frame);
     WalkStep Enter(const std::string& name);
     WalkStep Leave();
-    template <typename Open> FileDescriptor Retrying(Open open);
+    bool IsAbove(const FolderId& id) const;
+    WalkRoute RouteTo(const std::string& name, const FolderId& id) const;
+    FileDescriptor OpenAlong(std::size_t steps) const;
+    FileDescriptor OpenFirstFrame();
+    template <typename Open> FileDescriptor Obtain(Open open);
     bool CloseOneSpare();
+    bool ReopenTop();
+    bool EnsureTop();
 
     FolderVisitor& m_visitor;
     const FolderCalls& m_calls;
     std::size_t m_window;
-    bool m_named = false;          // started from a parent holding the one entry to walk
-    FolderId m_start;              // the folder whose mount the walk stays on
-    std::vector<Frame> m_stack;    // the folders walked into, the deepest last
-    std::vector<FolderId> m_above; // the folders above the walk, then one per frame
+    DescriptorShortage* m_shortage;
+    bool m_named = false;       // started from a parent holding the one entry to walk
+    int m_rootFd = -1;          // open while the walk lasts; the walk's routes start here
+    WalkRoute m_route;          // from the root to the first frame
+    std::vector<Frame> m_stack; // the folders walked into, the deepest last
 };
 
 } // namespace platform

@@ -152,6 +152,14 @@ std::optional<DialogTemplate> MakeTemplate(unsigned id) {
              NameField(40, 25, 150),
              Text(QStringLiteral("指定されたﾌｫﾙﾀﾞまたはﾌｧｲﾙが見つかりません。"), 40, 40, 165, 8),
              OkButton(80, 55, 50)});
+    case IDD_SIZE_SHORT:
+        return Window(
+            229, 74, version,
+            {Icon(IDI_NOTICE, 10, 5),
+             Text(QStringLiteral("ﾌｫﾙﾀﾞのｻｲｽﾞを最後まで計算できません。"), 40, 10, 185, 8),
+             NameField(40, 25, 150),
+             Text(QStringLiteral("表示されたｻｲｽﾞは実際より小さい場合があります。"), 40, 40, 185, 8),
+             OkButton(90, 55, 50)});
     case IDD_FOLDER_DELETE_ERROR:
         return Window(229, 84, deleteError,
                       {Icon(IDI_NOTICE, 10, 5),

@@ -19,6 +19,7 @@ enum : unsigned {
     IDD_FILE_DELETE_ERROR = 162,
     IDD_DELETE_NOT_FOUND = 163,
     IDD_FOLDER_DELETE_ERROR = 164,
+    IDD_SIZE_SHORT = 165,
 
     // Icons of the notices.
     IDI_NOTICE = 136,

@@ -9,12 +9,14 @@
 #include <array>
 
 #include "dialogs/CProgressDlg.h"
+#include "dialogs/CSizeShortDlg.h"
 #include "document/CVornDoc.h"
 #include "document/FolderRequest.h"
 #include "document/Hints.h"
 #include "measure/ListFiller.h"
 #include "resources/ResourceIds.h"
 #include "views/ContentsListModel.h"
+#include "views/DisplayName.h"
 #include "views/PaneDescription.h"
 
 namespace {
@@ -102,17 +104,25 @@ void CVornListView::OnUpdate(CView* pSender, long, CObject*) {
 
 void CVornListView::FillList() {
     m_nFolderCount = 0;
-    CProgressDlg progress;
-    progress.m_strText = QStringLiteral("ﾌｫﾙﾀﾞ及びﾌｧｲﾙを検索中です．．．");
-    // New rows reach the view only when events are let through, when it could paint them: a
-    // view told of each row would lay itself out again for every one.
-    connect(&progress, &CProgressDlg::Pumping, m_model, &ContentsListModel::ShowNewRows);
-    progress.Create();
     measure::ListFiller filler(*m_model, *GetDocument(), m_calls);
-    platform::Meanwhile pump([&progress] { progress.PumpMessages(); });
-    filler.Fill([&progress] { progress.StepIt(); }, pump);
-    m_model->ShowNewRows();
-    m_nFolderCount = filler.FolderCount();
+    {
+        CProgressDlg progress;
+        progress.m_strText = QStringLiteral("ﾌｫﾙﾀﾞ及びﾌｧｲﾙを検索中です．．．");
+        // New rows reach the view only when events are let through, when it could paint them:
+        // a view told of each row would lay itself out again for every one.
+        connect(&progress, &CProgressDlg::Pumping, m_model, &ContentsListModel::ShowNewRows);
+        progress.Create();
+        platform::Meanwhile pump([&progress] { progress.PumpMessages(); });
+        filler.Fill([&progress] { progress.StepIt(); }, pump);
+        m_model->ShowNewRows();
+        m_nFolderCount = filler.FolderCount();
+    }
+    // Figures that fall short are never shown as if they were whole.
+    if (!filler.Complete()) {
+        CSizeShortDlg notice;
+        notice.m_strName = DisplayName(filler.ShortName());
+        notice.DoModal();
+    }
 }
 
 void CVornListView::OnItemchanged() {

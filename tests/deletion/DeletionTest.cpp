@@ -13,6 +13,7 @@
 #include "deletion/DeletionNotices.h"
 #include "deletion/DeletionProgress.h"
 #include "deletion/SelectedRowsDeleter.h"
+#include "support/DescriptorHog.h"
 #include "support/ScopedMounts.h"
 #include "support/StagedCalls.h"
 #include "support/TempTree.h"
@@ -126,11 +127,13 @@ public:
     void Delete(const std::vector<SelectedRow>& rows) {
         const int descriptors = testsupport::OpenDescriptorCount();
         deletion::SelectedRowsDeleter(*this, *this, calls).DeleteRows(rows);
+        hog.Release();
         EXPECT_EQ(testsupport::OpenDescriptorCount(), descriptors);
     }
 
     testsupport::TempTree tree;
     testsupport::StagedCalls calls;
+    testsupport::DescriptorHog hog{2}; // takes the descriptors once staged to
     Events events;
 
 private:
@@ -218,9 +221,17 @@ const std::vector<DeletionCase> kCases{
      "begin:10 164:a end", "outside/payload a/bound/payload"},
     {"ChosenMountPointIsNotEntered", "volume/ volume@ volume/remote", "volume/",
      "begin:10 164:volume end", "volume/remote"},
-    {"ChainFarDeeperThanTheWindowAndPastThePathLimitGoes", "beside", kLongName + "/",
-     "begin:10 step end", "beside", kLongName,
-     [](DeletionTest& t) { testsupport::MakeDeepChain(t.tree.Root(), kLongName, 2000, 1); }},
+    // Descriptors another part of the process takes once the walk is under way: two left, one for
+    // the folder emptied and one to open the next, are enough.
+    {"ChainFarDeeperThanTheWindowAndPastThePathLimitGoesWithTwoDescriptorsLeft", "beside",
+     kLongName + "/", "begin:10 step end", "beside", kLongName,
+     [](DeletionTest& t) {
+         testsupport::MakeDeepChain(t.tree.Root(), kLongName, 2000, 1);
+         t.calls.beforeOpen = [&t](int, const char*) {
+             t.hog.Take();
+             return 0;
+         };
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Walk, DeletionTest, ::testing::ValuesIn(kCases),

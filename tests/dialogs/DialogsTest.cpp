@@ -15,6 +15,7 @@
 #include "dialogs/CFolderDeleteErrorDlg.h"
 #include "dialogs/CFolderNotFoundDlg.h"
 #include "dialogs/CProgressDlg.h"
+#include "dialogs/CSizeShortDlg.h"
 #include "resources/ResourceIds.h"
 #include "support/ModalAnswerer.h"
 
@@ -41,7 +42,7 @@ TEST_F(Dialogs, FitTheirTextsAndIconToTheScreenAndAnyNameToItsField) {
     for (const auto make :
          {Make<CFolderNotFoundDlg>, Make<CDriveUnavailableDlg>, Make<CDeleteConfirmDlg>,
           Make<CFileDeleteErrorDlg>, Make<CDeleteNotFoundDlg>, Make<CFolderDeleteErrorDlg>,
-          Make<CAboutDlg>}) {
+          Make<CSizeShortDlg>, Make<CAboutDlg>}) {
         const std::unique_ptr<CDialog> dialog = make(&owner);
         auto* notice = dynamic_cast<CNameNoticeDlg*>(dialog.get());
         if (notice) {

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <QIcon>
+#include <QLabel>
 #include <QTest>
 #include <QTreeView>
 
@@ -17,6 +18,8 @@
 #include "document/CVornDoc.h"
 #include "document/FolderRequest.h"
 #include "document/Hints.h"
+#include "resources/ResourceIds.h"
+#include "support/ModalAnswerer.h"
 #include "support/PaintGate.h"
 #include "support/StagedCalls.h"
 #include "support/TempTree.h"
@@ -91,8 +94,9 @@ TEST_F(ContentsList, RefillsOnEachUpdateWithASenderHandingTheRowsOnWhenEventsAre
     EXPECT_EQ(Model()->rowCount(), kFiles);
 }
 
-// However long one folder takes to measure, the windows keep painting meanwhile.
-TEST_F(ContentsList, PaintsWhileAFolderIsMeasured) {
+// However long one folder takes to measure, the windows keep painting meanwhile; a folder that
+// cannot be measured to its end is told by its name.
+TEST_F(ContentsList, PaintsWhileAFolderIsMeasuredAndTellsOneThatFallsShort) {
     folder.File("slow/data", 5);
     testsupport::PaintGate gate;
     calls.beforeOpen = [&gate](int, const char* name) {
@@ -104,6 +108,17 @@ TEST_F(ContentsList, PaintsWhileAFolderIsMeasured) {
     Fill();
     EXPECT_TRUE(gate.PaintedWhileHeld());
     EXPECT_EQ(list.Row(0).size, 5u);
+
+    calls.beforeOpen = [](int, const char* name) {
+        return std::string_view(name) == "slow" ? EMFILE : 0;
+    };
+    QStringList notices;
+    const testsupport::ModalAnswerer answerer([&notices](CDialog& notice) {
+        notices << qobject_cast<QLabel*>(notice.GetDlgItem(IDC_NAME))->text();
+        notice.EndDialog(IDOK);
+    });
+    Fill();
+    EXPECT_EQ(notices, QStringList{"slow"});
 }
 
 TEST_F(ContentsList, ClicksTellThePanesTheSelectedTotalAndADoubleClickedFolderRow) {
