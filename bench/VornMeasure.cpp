@@ -8,10 +8,47 @@
 #include <string>
 
 #include "measure/CellText.h"
+#include "measure/DateText.h"
 #include "measure/EscapedName.h"
 #include "measure/ListFiller.h"
 #include "measure/MemoryRowStore.h"
 #include "measure/SlotRecord.h"
+
+namespace {
+
+// The rows' lines go out a chunk at a time, so that printing a million rows holds no copy of
+// them; a row's date is made once for all the rows of the same minute.
+class RowPrinter {
+public:
+    ~RowPrinter() { Flush(); }
+
+    void Print(const measure::MemoryRowStore& rows, int index) {
+        const measure::ListRow& row = rows.Row(index);
+        if (m_dateText.empty() || row.writeTime / 60 != m_minute) {
+            m_minute = row.writeTime / 60;
+            m_dateText = measure::DateText(row.writeTime);
+        }
+        m_out += std::to_string(row.image) + '\t' + measure::EscapedName(row.name) + '\t' +
+                 measure::SizeText(measure::KilobytesOf(row.size)) + '\t' +
+                 measure::ByteText(row.size) + '\t' + rows.RatioCell(index) + '\t' + m_dateText +
+                 '\t' + std::to_string(row.itemData) + '\n';
+        if (m_out.size() > kChunk) {
+            Flush();
+        }
+    }
+    void Flush() {
+        std::fwrite(m_out.data(), 1, m_out.size(), stdout);
+        m_out.clear();
+    }
+
+private:
+    static constexpr std::size_t kChunk = 1 << 16;
+    std::string m_out;
+    std::int64_t m_minute = 0;
+    std::string m_dateText;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     const char* folder = argc > 1 ? argv[1] : ".";
@@ -32,21 +69,20 @@ int main(int argc, char** argv) {
     }
     std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
 
-    std::string out;
-    for (int i = 0; i < rows.RowCount(); ++i) {
-        const measure::ListRow& row = rows.Row(i);
-        out += std::to_string(row.image) + '\t' + measure::EscapedName(row.name) + '\t' +
-               measure::SizeText(row.kb) + '\t' + measure::ByteText(row.size) + '\t' +
-               row.ratioText + '\t' + row.dateText + '\t' + std::to_string(row.itemData) + '\n';
+    {
+        RowPrinter printer;
+        for (int i = 0; i < rows.RowCount(); ++i) {
+            printer.Print(rows, i);
+        }
     }
-    out += "slots";
+    std::printf("slots");
     for (std::uint64_t slot : totals.Slots()) {
-        out += '\t' + std::to_string(slot);
+        std::printf("\t%llu", static_cast<unsigned long long>(slot));
     }
-    out += '\n';
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::printf("\n");
     if (!complete) {
         // A short total is never printed as if it were the folder's.
+        std::fflush(stdout);
         std::fprintf(stderr, "%s: could not be measured to the end: %s\n", folder,
                      shortName.empty() ? "its listing" : measure::EscapedName(shortName).c_str());
         return 1;

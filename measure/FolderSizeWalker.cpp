@@ -1,5 +1,7 @@
 #include "measure/FolderSizeWalker.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
@@ -32,6 +34,28 @@ constexpr std::size_t kDiskWalkerWindow = 4;
 // Folders each helper for the cores may keep open whatever the helpers for the disk take.
 constexpr std::size_t kCoreWalkerWindow = 16;
 
+// Entries whose status one thread reads before it offers the rest of a wide folder to others,
+// and that it hands another at a time: a few hundred status reads outweigh a hand-off by far.
+constexpr std::size_t kStatusBatch = 512;
+
+// Entries of a listing read at a time, and how many such batches may wait for the caller:
+// enough to keep every helper busy, little memory however wide the folder.
+constexpr std::size_t kListingBatch = 512;
+constexpr std::size_t kMostListedAhead = 64;
+
+// The status of the entries `names` of folderFd: their bytes added to `sum`; `complete` falls
+// when one that was there could not be read.
+void AddStatus(int folderFd, const NameBatch& names, std::uint64_t& sum, bool& complete) {
+    platform::EntryStatus status;
+    names.ForEach([&](const char* name) {
+        if (platform::StatEntry(folderFd, name, status)) {
+            sum += status.isFolder ? 0 : status.size; // a file that turned folder meanwhile
+        } else {
+            complete = complete && errno == ENOENT; // gone since it was listed
+        }
+    });
+}
+
 } // namespace
 
 // Adds up the files of the folders one walk reads, and offers their sub-folders to idle helpers.
@@ -44,6 +68,14 @@ public:
     Keep Listed(const platform::FolderReader& entry) override {
         if (entry.IsTypedFolder()) {
             return Keep::AsFolder;
+        }
+        if (entry.IsTypedData()) {
+            // Read in batches, which idle helpers may take: a wide folder is read on every core.
+            m_pending.Add(entry.Name());
+            if (m_pending.Count() == kStatusBatch) {
+                Flush(entry.FolderFd());
+            }
+            return Keep::No;
         }
         platform::EntryStatus status;
         if (!entry.MayHoldData()) {
@@ -59,10 +91,15 @@ public:
         m_sum += status.size;
         return Keep::No;
     }
+    void ListedAll(int folderFd) override {
+        Flush(folderFd);
+        m_shared.reset();
+    }
     platform::WalkStep Visit(int, const platform::KeptEntry&) override {
         if (m_meanwhile) {
             m_meanwhile->RunIfDue(); // the calling thread walks: no helper would start
         }
+        m_walker.RunQuickTask(); // a listing's batch may wait for it
         if (m_sampler.FolderEntered()) {
             m_walker.WakeDiskHelpers();
         }
@@ -87,6 +124,20 @@ public:
     bool Complete() const { return m_complete; }
 
 private:
+    // Hands the pending batch to an idle helper, or reads it here.
+    void Flush(int folderFd) {
+        if (m_pending.Count() == 0) {
+            return;
+        }
+        if (!m_shared) {
+            m_shared = m_walker.ShareFolder(folderFd);
+        }
+        if (!m_shared || !m_walker.TryHandOffStatus(m_of, m_shared, m_pending)) {
+            AddStatus(folderFd, m_pending, m_sum, m_complete);
+        }
+        m_pending.Clear();
+    }
+
     // Why a folder is not walked into that lies in the tree itself and leaves nothing out: it is
     // a link, a file, gone, not permitted to be read, a mount point, or moved meanwhile.
     static bool IsWhatTheTreeHolds(int error) {
@@ -100,6 +151,8 @@ private:
     platform::Meanwhile* m_meanwhile; // the caller's, when the caller walks
     std::uint64_t m_sum = 0;
     bool m_complete = true;
+    NameBatch m_pending;                                // of the folder being read
+    std::shared_ptr<platform::FileDescriptor> m_shared; // that folder, for the helpers' reads
 };
 
 FolderSizeWalker::FolderSizeWalker(unsigned threads, const platform::ThreadStarter& startThread,
@@ -175,7 +228,14 @@ FolderSize FolderSizeWalker::NextSize(platform::Meanwhile& meanwhile) {
             m_line.pop_front();
             return size;
         }
+        QuickTask quick;
         Task task;
+        if (m_helpers.empty() && TakeQuickTask(quick)) {
+            lock.unlock();
+            Run(std::move(quick));
+            lock.lock();
+            continue;
+        }
         if (m_helpers.empty() && TakeTask(task)) {
             lock.unlock();
             Walk(std::move(task), sampler, m_window, &meanwhile);
@@ -199,6 +259,13 @@ void FolderSizeWalker::RunHelper(bool forDisk) {
     WaitSampler sampler(m_diskWaits);
     std::unique_lock lock(m_mutex);
     while (!m_stopping) {
+        QuickTask quick;
+        if (TakeQuickTask(quick)) {
+            lock.unlock();
+            Run(std::move(quick));
+            lock.lock();
+            continue;
+        }
         Task task;
         if ((!forDisk || m_diskWaits.Waiting()) && TakeTask(task)) {
             lock.unlock();
@@ -210,6 +277,58 @@ void FolderSizeWalker::RunHelper(bool forDisk) {
         ++idle;
         (forDisk ? m_diskWake : m_wake).wait(lock);
         --idle;
+    }
+}
+
+// Called with m_mutex held.
+bool FolderSizeWalker::TakeQuickTask(QuickTask& task) {
+    if (m_quick.empty()) {
+        return false;
+    }
+    task = std::move(m_quick.front());
+    m_quick.pop_front();
+    --m_quickQueued;
+    return true;
+}
+
+// A quick task, if one waits: called between folders of a walk.
+bool FolderSizeWalker::RunQuickTask() {
+    if (m_quickQueued.load(std::memory_order_relaxed) == 0) {
+        return false;
+    }
+    QuickTask task;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!TakeQuickTask(task)) {
+            return false;
+        }
+    }
+    Run(std::move(task));
+    return true;
+}
+
+void FolderSizeWalker::Run(QuickTask task) {
+    if (task.listed) {
+        StatListed(*task.listed);
+        std::lock_guard lock(m_mutex);
+        task.listed->statusRead = true;
+        m_done.notify_one();
+        return;
+    }
+    if (!task.of) {
+        ReadListing();
+        return;
+    }
+    std::uint64_t sum = 0;
+    bool complete = true;
+    AddStatus(task.folder->Get(), task.names, sum, complete);
+    task.folder.reset(); // gives the shared folder back before the lock is taken
+    Measurement& of = *task.of;
+    std::lock_guard lock(m_mutex);
+    of.size.bytes += sum;
+    of.size.complete = of.size.complete && complete;
+    if (--of.walking == 0 && &of == &m_line.front()) {
+        m_done.notify_one();
     }
 }
 
@@ -265,8 +384,113 @@ void FolderSizeWalker::Walk(Task task, WaitSampler& sampler, std::size_t window,
     }
 }
 
+void FolderSizeWalker::List(int fd) {
+    std::lock_guard lock(m_mutex);
+    m_listing = Listing();
+    m_listing.fd = fd;
+    m_listing.reader = std::make_unique<platform::FolderReader>(fd);
+    m_listingComplete = true;
+    QueueRead();
+}
+
+const ListedBatch* FolderSizeWalker::NextListed(platform::Meanwhile& meanwhile) {
+    std::unique_lock lock(m_mutex);
+    m_listing.handed.reset();
+    QueueRead();
+    for (;;) {
+        if (!m_listing.read.empty() && m_listing.read.front()->statusRead) {
+            m_listing.handed = std::move(m_listing.read.front());
+            m_listing.read.pop_front();
+            QueueRead();
+            return m_listing.handed.get();
+        }
+        if (m_listing.read.empty() && m_listing.ended) {
+            return nullptr;
+        }
+        QuickTask quick;
+        if (m_helpers.empty() && TakeQuickTask(quick)) {
+            lock.unlock();
+            Run(std::move(quick));
+            lock.lock();
+            continue;
+        }
+        if (m_done.wait_until(lock, meanwhile.Due()) == std::cv_status::timeout) {
+            lock.unlock();
+            meanwhile.RunIfDue();
+            lock.lock();
+        }
+    }
+}
+
+// Reads the listing's next batch, puts the reading of its entries' status in line, and the
+// next read after it while the caller is not too far behind.
+void FolderSizeWalker::ReadListing() {
+    std::unique_ptr<ListedBatch> batch = ReadBatch();
+    std::lock_guard lock(m_mutex);
+    if (batch->entries.size() < kListingBatch) {
+        m_listing.ended = true;
+        m_listingComplete = m_listing.reader->Error() == 0; // a listing that fails half way
+        m_done.notify_one();
+    }
+    if (!batch->entries.empty()) {
+        m_quick.push_back(QuickTask{nullptr, nullptr, NameBatch(), batch.get()});
+        ++m_quickQueued;
+        m_listing.read.push_back(std::move(batch));
+        WakeHelper();
+    }
+    m_listing.reading = false;
+    QueueRead();
+}
+
+// Up to kListingBatch entries, their folders put in line as they are read.
+std::unique_ptr<ListedBatch> FolderSizeWalker::ReadBatch() {
+    auto batch = std::make_unique<ListedBatch>();
+    platform::FolderReader& reader = *m_listing.reader;
+    while (batch->entries.size() < kListingBatch && reader.Next()) {
+        if (reader.IsSelfOrParent()) {
+            continue;
+        }
+        ListedEntry& entry = batch->entries.emplace_back();
+        entry.nameAt = static_cast<std::uint32_t>(batch->names.size());
+        entry.nameLength = static_cast<std::uint32_t>(reader.Name().size());
+        batch->names.append(reader.Name());
+        batch->names.push_back('\0');
+        entry.inLine = reader.IsFolder();
+        if (entry.inLine) {
+            Add(m_listing.fd, std::string(reader.Name()));
+        }
+    }
+    return batch;
+}
+
+void FolderSizeWalker::StatListed(ListedBatch& batch) const {
+    platform::EntryStatus status;
+    for (ListedEntry& entry : batch.entries) {
+        entry.listed =
+            platform::StatEntry(m_listing.fd, batch.names.c_str() + entry.nameAt, status);
+        entry.size = status.size;
+        entry.writeTime = status.writeTime;
+        batch.complete = batch.complete && (entry.listed || errno == ENOENT);
+    }
+}
+
+// Puts the listing's next read in line unless one is, the listing has ended or the caller is too
+// far behind. Called with m_mutex held.
+void FolderSizeWalker::QueueRead() {
+    if (m_listing.reader && !m_listing.reading && !m_listing.ended &&
+        m_listing.read.size() < kMostListedAhead) {
+        m_listing.reading = true;
+        m_quick.push_back(QuickTask());
+        ++m_quickQueued;
+        WakeHelper();
+    }
+}
+
 // Called with m_mutex held.
 void FolderSizeWalker::WakeHelper() {
+    if (m_awaitingTurn > 0) {
+        m_turns.notify_all(); // walks waiting for their turn help with quick tasks
+    }
     if (m_idle > 0) {
         m_wake.notify_one();
     } else if (m_idleForDisk > 0 && m_diskWaits.Waiting()) {
@@ -304,6 +528,42 @@ bool FolderSizeWalker::TryHandOff(Measurement& of, platform::FileDescriptor& fd,
     return true;
 }
 
+bool FolderSizeWalker::TryHandOffStatus(Measurement& of,
+                                        const std::shared_ptr<platform::FileDescriptor>& folder,
+                                        NameBatch& names) {
+    std::lock_guard lock(m_mutex);
+    if (m_short || m_idle == 0) {
+        return false;
+    }
+    m_quick.push_back(QuickTask{&of, folder, std::move(names), nullptr});
+    ++m_quickQueued;
+    ++of.walking;
+    WakeHelper();
+    return true;
+}
+
+// A descriptor of the open folder fd of its own, for status reads on other threads; none when
+// descriptors run short.
+std::shared_ptr<platform::FileDescriptor> FolderSizeWalker::ShareFolder(int fd) {
+    if (m_short.load(std::memory_order_relaxed)) {
+        return nullptr;
+    }
+    auto* shared = new platform::FileDescriptor(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+    if (!shared->Valid()) {
+        delete shared;
+        return nullptr;
+    }
+    std::lock_guard lock(m_mutex);
+    ++m_sharedFolders;
+    return std::shared_ptr<platform::FileDescriptor>(shared,
+                                                     [this](platform::FileDescriptor* done) {
+                                                         delete done;
+                                                         std::lock_guard lock(m_mutex);
+                                                         --m_sharedFolders;
+                                                         m_turns.notify_all();
+                                                     });
+}
+
 // Waits until no other walk holds descriptors. Sub-trees in the queue give theirs back at once:
 // they are reached again along their routes.
 void FolderSizeWalker::AwaitTurn() {
@@ -318,7 +578,17 @@ void FolderSizeWalker::AwaitTurn() {
     ++m_awaitingTurn;
     m_short = true;
     m_turns.notify_all();
-    m_turns.wait(lock, [this] { return m_holding == 0 && m_turn == std::thread::id(); });
+    // Quick tasks open nothing: they go on meanwhile, and this thread helps with them.
+    while (m_holding > 0 || m_sharedFolders > 0 || m_turn != std::thread::id()) {
+        QuickTask quick;
+        if (TakeQuickTask(quick)) {
+            lock.unlock();
+            Run(std::move(quick));
+            lock.lock();
+            continue;
+        }
+        m_turns.wait(lock);
+    }
     --m_awaitingTurn;
     ++m_holding;
     m_turn = std::this_thread::get_id();

@@ -4,21 +4,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <deque>
 
 #include "measure/CellText.h"
-#include "measure/DateText.h"
 #include "measure/ListImage.h"
-#include "platform/FolderReader.h"
 
 namespace measure {
-
-namespace {
-
-// Entries read but not yet inserted: enough to keep every walker busy with a folder of its own.
-constexpr std::size_t kReadAhead = 256;
-
-} // namespace
 
 ListFiller::ListFiller(RowStore& rows, ChartTotals& totals, const platform::FolderCalls& calls)
     : m_rows(rows), m_totals(totals),
@@ -45,72 +35,37 @@ void ListFiller::Scan(const std::function<void()>& stepIt, platform::Meanwhile& 
         m_complete = errno == ENOENT || errno == EACCES || errno == EPERM;
         return;
     }
-    // Entries are read ahead of their insertion so that the folders among them are measured
+    // The helpers read the entries and their status ahead, and measure the folders among them
     // side by side; each is still inserted, and its step taken, in the order listed.
-    platform::FolderReader reader(here.Get());
-    std::deque<EntryRecord> listed;
-    bool more = true;
-    for (;;) {
-        while (more && listed.size() < kReadAhead) {
-            more = ReadEntry(reader, here.Get(), listed);
-        }
-        if (listed.empty()) {
-            break;
-        }
-        EntryRecord entry = std::move(listed.front());
-        listed.pop_front();
-        if (entry.isFolder) {
-            const FolderSize size = m_walker.NextSize(meanwhile);
-            entry.size = size.bytes;
-            entry.ordinal = m_nFolderCount;
-            if (!size.complete && m_complete) {
-                m_complete = false;
-                m_shortName = entry.name;
+    m_walker.List(here.Get());
+    while (const ListedBatch* batch = m_walker.NextListed(meanwhile)) {
+        FallShort(!batch->complete, {});
+        for (const ListedEntry& listed : batch->entries) {
+            const FolderSize size = listed.inLine ? m_walker.NextSize(meanwhile) : FolderSize();
+            if (!listed.listed) {
+                continue; // gone since it was listed; its place in line is taken all the same
             }
+            EntryRecord entry{batch->Name(listed), listed.inLine,
+                              listed.inLine ? size.bytes : listed.size, listed.writeTime, -1};
+            if (entry.isFolder) {
+                entry.ordinal = m_nFolderCount;
+                FallShort(!size.complete, entry.name);
+            } else {
+                m_nFileKB += KilobytesOf(entry.size);
+            }
+            m_currentTotal += entry.size;
+            InsertEntry(entry);
+            stepIt();
         }
-        entry.kb = KilobytesOf(entry.size);
-        if (!entry.isFolder) {
-            m_nFileKB += entry.kb;
-        }
-        m_currentTotal += entry.size;
-        InsertEntry(entry);
-        stepIt();
     }
+    FallShort(!m_walker.ListingComplete(), {});
 }
 
-// Reads the entries of folderFd up to the next listed one, which goes at the end of `listed`; a
-// folder is put in line to be measured. False once the folder holds no further entry.
-bool ListFiller::ReadEntry(platform::FolderReader& reader, int folderFd,
-                           std::deque<EntryRecord>& listed) {
-    platform::EntryStatus status;
-    while (reader.Next()) {
-        if (reader.IsSelfOrParent()) {
-            continue;
-        }
-        if (!reader.Status(status)) {
-            FallShort(errno != ENOENT); // gone since it was listed, or not to be read
-            continue;
-        }
-        EntryRecord& entry = listed.emplace_back();
-        entry.name.assign(reader.Name());
-        entry.isFolder = status.isFolder;
-        entry.writeTime = status.writeTime;
-        if (entry.isFolder) {
-            m_walker.Add(folderFd, entry.name);
-        } else {
-            entry.size = status.size;
-        }
-        return true;
-    }
-    FallShort(reader.Error() != 0); // a listing that fails half way
-    return false;
-}
-
-// The listing itself falls short, before any folder has.
-void ListFiller::FallShort(bool shortfall) {
+// Keeps the first shortfall: a folder by its name, the listing itself by none.
+void ListFiller::FallShort(bool shortfall, std::string_view name) {
     if (shortfall && m_complete) {
         m_complete = false;
-        m_shortName.clear();
+        m_shortName = name;
     }
 }
 
@@ -118,15 +73,14 @@ void ListFiller::InsertEntry(const EntryRecord& entry) {
     ListRow row;
     row.name = entry.name;
     row.size = entry.size;
-    row.kb = entry.kb;
-    row.dateText = DateText(entry.writeTime);
+    row.writeTime = entry.writeTime;
     row.itemData = entry.ordinal;
     if (entry.isFolder) {
         row.image = entry.size > 0 ? kImageFurtherFolder : kImageEmptyFolder;
     } else {
         row.image = entry.size > 0 ? kImageFile : kImageEmptyFile;
     }
-    m_rows.InsertRow(FindInsertPos(entry, m_rows.RowCount()), std::move(row));
+    m_rows.InsertRow(FindInsertPos(entry, m_rows.RowCount()), row);
 }
 
 int ListFiller::FindInsertPos(const EntryRecord& entry, int rowCount) {
@@ -136,7 +90,7 @@ int ListFiller::FindInsertPos(const EntryRecord& entry, int rowCount) {
     int last = entry.isFolder ? m_nFolderCount : rowCount;
     while (first < last) {
         int middle = first + (last - first) / 2;
-        if (entry.size > m_rows.SizeAt(middle)) {
+        if (entry.size > m_rows.Row(middle).size) {
             last = middle;
         } else {
             first = middle + 1;
@@ -152,7 +106,7 @@ void ListFiller::UpdateChartSlots() {
     m_nOtherKB = 0;
     m_totals.ClearChartSlots();
     for (int i = 0; i < m_nFolderCount; ++i) {
-        std::uint64_t kb = m_rows.Row(i).kb;
+        const std::uint64_t kb = KilobytesOf(m_rows.Row(i).size);
         if (i < kColouredFolders) {
             m_totals.SetChartSlot(i, kb);
         } else {
@@ -165,14 +119,12 @@ void ListFiller::UpdateChartSlots() {
 
 void ListFiller::ColourTopFolders() {
     for (int i = 0; i < std::min(m_nFolderCount, kColouredFolders); ++i) {
-        m_rows.SetImage(i, m_rows.Row(i).kb >= 1 ? i : kImageEmptyFolder);
+        m_rows.SetImage(i, KilobytesOf(m_rows.Row(i).size) >= 1 ? i : kImageEmptyFolder);
     }
 }
 
 void ListFiller::SetRatioColumn(std::uint64_t total) {
-    for (int i = 0; i < m_rows.RowCount(); ++i) {
-        m_rows.SetRatioText(i, RatioText(m_rows.SizeAt(i), total));
-    }
+    m_rows.SetRatioTotal(total);
 }
 
 } // namespace measure

@@ -1,18 +1,14 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "measure/ChartTotals.h"
 #include "measure/EntryRecord.h"
 #include "measure/FolderSizeWalker.h"
 #include "measure/RowStore.h"
-
-namespace platform {
-class FolderReader;
-}
 
 namespace measure {
 
@@ -48,8 +44,7 @@ public:
 
 private:
     void Scan(const std::function<void()>& stepIt, platform::Meanwhile& meanwhile);
-    bool ReadEntry(platform::FolderReader& reader, int folderFd, std::deque<EntryRecord>& listed);
-    void FallShort(bool shortfall);
+    void FallShort(bool shortfall, std::string_view name);
 
     RowStore& m_rows;
     ChartTotals& m_totals;

@@ -1,18 +1,17 @@
 #include "measure/MemoryRowStore.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "measure/CellText.h"
 
 namespace measure {
 
 namespace {
 
 constexpr std::size_t kBlockLimit = 512;
-
-template <typename T> void MoveUpperHalf(std::vector<T>& from, std::vector<T>& to) {
-    to.assign(std::make_move_iterator(from.begin() + kBlockLimit / 2),
-              std::make_move_iterator(from.end()));
-    from.resize(kBlockLimit / 2);
-}
+// Far above the longest name a file system gives (255 bytes).
+constexpr std::size_t kNameChunk = 64 * 1024;
 
 } // namespace
 
@@ -22,13 +21,8 @@ std::size_t MemoryRowStore::BlockOf(int index) const {
 }
 
 const ListRow& MemoryRowStore::Row(int index) const {
-    std::size_t block = BlockOf(index);
-    return *m_blocks[block].rows[static_cast<std::size_t>(index - m_blockStart[block])];
-}
-
-std::uint64_t MemoryRowStore::SizeAt(int index) const {
-    std::size_t block = BlockOf(index);
-    return m_blocks[block].sizes[static_cast<std::size_t>(index - m_blockStart[block])];
+    const std::size_t block = BlockOf(index);
+    return m_blocks[block][static_cast<std::size_t>(index - m_blockStart[block])];
 }
 
 ListRow& MemoryRowStore::At(int index) {
@@ -37,47 +31,75 @@ ListRow& MemoryRowStore::At(int index) {
 
 void MemoryRowStore::RenumberFrom(std::size_t block) {
     m_blockStart.resize(m_blocks.size());
-    int start = block == 0 ? 0 : m_blockStart[block - 1] + int(m_blocks[block - 1].rows.size());
+    int start = block == 0 ? 0 : m_blockStart[block - 1] + int(m_blocks[block - 1].size());
     for (std::size_t i = block; i < m_blocks.size(); ++i) {
         m_blockStart[i] = start;
-        start += int(m_blocks[i].rows.size());
+        start += int(m_blocks[i].size());
     }
 }
 
-int MemoryRowStore::InsertRow(int index, ListRow row) {
+std::string_view MemoryRowStore::Keep(std::string_view name) {
+    if (m_names.empty() || m_nameUsed + name.size() > kNameChunk) {
+        m_names.push_back(
+            std::make_unique_for_overwrite<char[]>(std::max(kNameChunk, name.size())));
+        m_nameUsed = 0;
+    }
+    char* at = m_names.back().get() + m_nameUsed;
+    if (!name.empty()) {
+        std::memcpy(at, name.data(), name.size());
+    }
+    m_nameUsed += name.size();
+    return {at, name.size()};
+}
+
+// Halves a full block.
+void MemoryRowStore::Split(std::size_t block) {
+    std::vector<ListRow>& full = m_blocks[block];
+    std::vector<ListRow> upper;
+    upper.reserve(kBlockLimit);
+    upper.assign(full.begin() + kBlockLimit / 2, full.end());
+    full.resize(kBlockLimit / 2);
+    m_blocks.insert(m_blocks.begin() + std::ptrdiff_t(block) + 1, std::move(upper));
+    RenumberFrom(block);
+}
+
+int MemoryRowStore::InsertRow(int index, const ListRow& row) {
     index = std::clamp(index, 0, m_rowCount);
-    if (m_blocks.empty()) {
-        m_blocks.emplace_back();
-        m_blockStart.push_back(0);
+    // Rows added at the end start a new block when the last is full; elsewhere a full block
+    // splits before it grows, so no block ever holds more room than it was given.
+    if (index == m_rowCount && (m_blocks.empty() || m_blocks.back().size() == kBlockLimit)) {
+        m_blocks.emplace_back().reserve(kBlockLimit);
+        m_blockStart.push_back(m_rowCount);
     }
     std::size_t block = index == m_rowCount ? m_blocks.size() - 1 : BlockOf(index);
-    Block& target = m_blocks[block];
-    std::ptrdiff_t offset = index - m_blockStart[block];
-    target.sizes.insert(target.sizes.begin() + offset, row.size);
-    target.rows.insert(target.rows.begin() + offset, std::make_unique<ListRow>(std::move(row)));
-    if (target.rows.size() > kBlockLimit) {
-        Block upper;
-        MoveUpperHalf(target.sizes, upper.sizes);
-        MoveUpperHalf(target.rows, upper.rows);
-        m_blocks.insert(m_blocks.begin() + std::ptrdiff_t(block) + 1, std::move(upper));
+    if (m_blocks[block].size() == kBlockLimit) {
+        Split(block);
+        block = BlockOf(index);
     }
+    std::vector<ListRow>& target = m_blocks[block];
+    ListRow kept = row;
+    kept.name = Keep(row.name);
+    target.insert(target.begin() + (index - m_blockStart[block]), kept);
     ++m_rowCount;
-    RenumberFrom(block);
+    RenumberFrom(block + 1);
     return index;
 }
 
 void MemoryRowStore::SetImage(int index, int image) {
-    At(index).image = image;
+    At(index).image = static_cast<std::uint8_t>(image);
 }
 
-void MemoryRowStore::SetRatioText(int index, std::string text) {
-    At(index).ratioText = std::move(text);
+std::string MemoryRowStore::RatioCell(int index) const {
+    return m_ratioTotal ? RatioText(Row(index).size, *m_ratioTotal) : std::string();
 }
 
 void MemoryRowStore::Clear() {
     m_blocks.clear();
     m_blockStart.clear();
     m_rowCount = 0;
+    m_names.clear();
+    m_nameUsed = 0;
+    m_ratioTotal.reset();
 }
 
 } // namespace measure

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "measure/ListRow.h"
 
@@ -15,12 +14,11 @@ public:
 
     virtual int RowCount() const = 0;
     virtual const ListRow& Row(int index) const = 0;
-    // The byte size of a row; the insertion search reads many, so a store may keep them close.
-    virtual std::uint64_t SizeAt(int index) const { return Row(index).size; }
-    // Inserts before `index` and returns where the row landed.
-    virtual int InsertRow(int index, ListRow row) = 0;
+    // Inserts the row, a copy of its name included, before `index` and returns where it landed.
+    virtual int InsertRow(int index, const ListRow& row) = 0;
     virtual void SetImage(int index, int image) = 0;
-    virtual void SetRatioText(int index, std::string text) = 0;
+    // From now on every row's "Ratio" cell is its share of `total`; until then it is empty.
+    virtual void SetRatioTotal(std::uint64_t total) = 0;
 };
 
 } // namespace measure

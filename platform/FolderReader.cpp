@@ -8,6 +8,10 @@ bool FolderReader::IsTypedFolder() const {
     return m_entry.type == DT_DIR;
 }
 
+bool FolderReader::IsTypedData() const {
+    return m_entry.type == DT_REG || m_entry.type == DT_LNK;
+}
+
 bool FolderReader::MayBeFolder() const {
     return m_entry.type == DT_DIR || m_entry.type == DT_UNKNOWN;
 }

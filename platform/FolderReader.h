@@ -19,12 +19,16 @@ public:
     bool Next() { return m_reader.Next(m_entry); }
     int Error() const { return m_reader.Error(); }
 
+    // The folder read.
+    int FolderFd() const { return m_folder; }
     // The exact bytes, NUL-terminated; valid until the next call of Next.
     std::string_view Name() const { return m_entry.name; }
     // "." or "..": not an entry of the folder (see IsSelfOrParent).
     bool IsSelfOrParent() const { return platform::IsSelfOrParent(m_entry.name); }
     // Whether the directory says it is a folder.
     bool IsTypedFolder() const;
+    // Whether the directory says it is a file or a link: something that is no folder.
+    bool IsTypedData() const;
     // Whether the directory says it is a folder, or does not say what it is.
     bool MayBeFolder() const;
     // Whether it may hold bytes of its own: a file, a link, or an entry the directory does not

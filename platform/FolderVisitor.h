@@ -32,6 +32,8 @@ public:
     // Each entry of a folder as it is read, "." and ".." left out. What is kept is
     // visited in the order read.
     virtual Keep Listed(const FolderReader& entry) = 0;
+    // Every entry of the folder open as folderFd has been listed.
+    virtual void ListedAll(int /*folderFd*/) {}
     // Each kept entry in turn, folderFd being its folder; Enter walks into a folder entry.
     virtual WalkStep Visit(int folderFd, const KeptEntry& entry) = 0;
     // Whether the visitor would take over a sub-folder `depth` folders below the walk's root.

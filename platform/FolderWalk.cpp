@@ -131,6 +131,7 @@ WalkStep FolderWalk::Read(Frame& frame) {
                 KeptEntry{std::string(reader.Name()), keep == FolderVisitor::Keep::AsFolder});
         }
     }
+    m_visitor.ListedAll(frame.fd.Get());
     return reader.Error() != 0 ? m_visitor.Unreadable(frame.name, reader.Error()) : WalkStep::Next;
 }
 

@@ -141,6 +141,6 @@ void CVornListView::OnDblclk() {
     }
     const measure::ListRow& row = Row(selected.front());
     // The broadcast refills this list, so the request keeps its own copy of the name.
-    FolderRequest request(row.name);
+    FolderRequest request{std::string(row.name)};
     GetDocument()->UpdateAllViews(this, row.itemData, &request);
 }

@@ -1,6 +1,7 @@
 #include "views/ContentsListModel.h"
 
 #include "measure/CellText.h"
+#include "measure/DateText.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 #include "views/DisplayName.h"
@@ -52,13 +53,13 @@ QVariant ContentsListModel::data(const QModelIndex& index, int role) const {
     case kName:
         return DisplayName(row.name);
     case kSize:
-        return QString::fromStdString(measure::SizeText(row.kb));
+        return QString::fromStdString(measure::SizeText(measure::KilobytesOf(row.size)));
     case kSizeBytes:
         return QString::fromStdString(measure::ByteText(row.size));
     case kRatio:
-        return QString::fromStdString(row.ratioText);
+        return QString::fromStdString(m_rows.RatioCell(index.row()));
     case kDate:
-        return QString::fromStdString(row.dateText);
+        return QString::fromStdString(measure::DateText(row.writeTime));
     default:
         return {};
     }
@@ -80,16 +81,16 @@ QVariant ContentsListModel::headerData(int section, Qt::Orientation orientation,
     return {};
 }
 
-int ContentsListModel::InsertRow(int index, measure::ListRow row) {
-    return m_rows.InsertRow(index, std::move(row));
+int ContentsListModel::InsertRow(int index, const measure::ListRow& row) {
+    return m_rows.InsertRow(index, row);
 }
 
 void ContentsListModel::SetImage(int index, int image) {
     m_rows.SetImage(index, image);
 }
 
-void ContentsListModel::SetRatioText(int index, std::string text) {
-    m_rows.SetRatioText(index, std::move(text));
+void ContentsListModel::SetRatioTotal(std::uint64_t total) {
+    m_rows.SetRatioTotal(total);
 }
 
 void ContentsListModel::DeleteAllRows() {

@@ -24,10 +24,9 @@ public:
 
     int RowCount() const override { return m_rows.RowCount(); }
     const measure::ListRow& Row(int index) const override { return m_rows.Row(index); }
-    std::uint64_t SizeAt(int index) const override { return m_rows.SizeAt(index); }
-    int InsertRow(int index, measure::ListRow row) override;
+    int InsertRow(int index, const measure::ListRow& row) override;
     void SetImage(int index, int image) override;
-    void SetRatioText(int index, std::string text) override;
+    void SetRatioTotal(std::uint64_t total) override;
 
     void DeleteAllRows();
     // Announces the rows inserted since the last call, and every row shown before as changed:

@@ -21,7 +21,7 @@ void DeleteSelectedRows(CVornListView& list, const platform::FolderCalls& calls)
     // place among the folder rows.
     std::vector<SelectedRow> rows;
     for (int index : list.SelectedRows()) {
-        rows.push_back({list.Row(index).name, index < list.FolderCount()});
+        rows.push_back({std::string(list.Row(index).name), index < list.FolderCount()});
     }
     if (rows.empty()) {
         return;
