@@ -4,7 +4,7 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format clang-t
             fonts-ipafont-gothic xvfb xauth xdotool x11-apps \
             dpkg-dev file desktop-file-utils appstream man-db lintian devscripts
 
-.PHONY: all setup configure build test check run bench bench-cold mutate install deb format clean
+.PHONY: all setup configure build test check run bench bench-wide bench-cold mutate install deb format clean
 
 all: build
 
@@ -50,6 +50,10 @@ run: build
 bench: build
 	@./bench/measure-vs-du.sh
 	@./bench/fill-vs-measure.sh
+
+# A folder of a million files: as a sub-folder, listed, and filled into the window.
+bench-wide: build
+	@./bench/measure-wide.sh
 
 # Cold against du, ncdu and gdu; drops the system's caches, so run as root.
 bench-cold: build

@@ -357,7 +357,7 @@ void FolderSizeWalker::Walk(Task task, WaitSampler& sampler, std::size_t window,
                             platform::Meanwhile* meanwhile) {
     Measurement& of = *task.of;
     SizeVisitor visitor(*this, of, sampler, meanwhile);
-    platform::FolderWalk walk(visitor, m_calls, window, this);
+    platform::FolderWalk walk(visitor, m_calls, window, [this] { AwaitTurn(); });
     sampler.WalkBegan();
     if (task.route.names.empty()) {
         walk.WalkNamed(of.parentFd, of.name);
@@ -564,8 +564,8 @@ std::shared_ptr<platform::FileDescriptor> FolderSizeWalker::ShareFolder(int fd) 
                                                      });
 }
 
-// Waits until no other walk holds descriptors. Sub-trees in the queue give theirs back at once:
-// they are reached again along their routes.
+// Waits until no other walk holds descriptors, then lets this one go on alone. Sub-trees in the
+// queue give theirs back at once: they are reached again along their routes.
 void FolderSizeWalker::AwaitTurn() {
     std::unique_lock lock(m_mutex);
     for (Task& task : m_queue) {

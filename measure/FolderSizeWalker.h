@@ -15,7 +15,6 @@
 #include "measure/DiskWaits.h"
 #include "measure/ListedBatch.h"
 #include "measure/NameBatch.h"
-#include "platform/DescriptorShortage.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FolderCalls.h"
 #include "platform/FolderReader.h"
@@ -47,14 +46,14 @@ struct FolderSize {
 //
 // It also lists a folder on the helpers: the entries in the order the file system gives them,
 // each with its status, its folders put in line to be measured as they are read.
-class FolderSizeWalker : private platform::DescriptorShortage {
+class FolderSizeWalker {
 public:
     // `threads` helpers, and more while the walk waits on the disk; as many as the system will
     // start, down to none, when the calling thread does all the work itself.
     explicit FolderSizeWalker(unsigned threads = std::thread::hardware_concurrency(),
                               const platform::ThreadStarter& startThread = platform::StartThread,
                               const platform::FolderCalls& calls = platform::FolderCalls::System());
-    ~FolderSizeWalker() override;
+    ~FolderSizeWalker();
     FolderSizeWalker(const FolderSizeWalker&) = delete;
     FolderSizeWalker& operator=(const FolderSizeWalker&) = delete;
 
@@ -132,7 +131,7 @@ private:
     bool TryHandOffStatus(Measurement& of, const std::shared_ptr<platform::FileDescriptor>& folder,
                           NameBatch& names);
     std::shared_ptr<platform::FileDescriptor> ShareFolder(int fd);
-    void AwaitTurn() override;
+    void AwaitTurn();
 
     // Who may touch what. The calling thread adds folders, lists, and takes sizes and listed
     // batches; helpers walk and read. A walk's visitor, its FolderWalk and each thread's

@@ -45,9 +45,9 @@ FileDescriptor Checked(FileDescriptor fd, const FolderId& expected) {
 } // namespace
 
 FolderWalk::FolderWalk(FolderVisitor& visitor, const FolderCalls& calls, std::size_t window,
-                       DescriptorShortage* shortage)
+                       std::function<void()> awaitTurn)
     : m_visitor(visitor), m_calls(calls), m_window(std::max(window, kSmallestWindow)),
-      m_shortage(shortage) {}
+      m_awaitTurn(std::move(awaitTurn)) {}
 
 std::size_t FolderWalk::WindowFor(std::size_t walkers, std::size_t held) {
     return std::clamp(UnheldBudget(held) / std::max<std::size_t>(walkers, 1), kSmallestWindow,
@@ -249,13 +249,13 @@ template <typename Open> FileDescriptor FolderWalk::Obtain(Open open) {
         if (CloseOneSpare()) {
             continue;
         }
-        if (!m_shortage) {
+        if (!m_awaitTurn) {
             return fd;
         }
         if (!m_stack.empty()) {
             m_stack.back().fd.Reset();
         }
-        m_shortage->AwaitTurn();
+        m_awaitTurn();
         turn = true;
         if (!ReopenTop()) {
             return {};
@@ -300,10 +300,10 @@ bool FolderWalk::EnsureTop() {
         if (CloseOneSpare()) {
             continue;
         }
-        if (!m_shortage) {
+        if (!m_awaitTurn) {
             return false;
         }
-        m_shortage->AwaitTurn();
+        m_awaitTurn();
         turn = true;
     }
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/DescriptorShortage.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FolderCalls.h"
 #include "platform/FolderId.h"
@@ -21,14 +21,15 @@ namespace platform {
 // when they are still the folders the walk came down through.
 //
 // When the process runs out of descriptors, the walk closes the folders it can spare and tries
-// again. With none left to spare and a `shortage` shared with other walks, it closes the folder
-// it is in as well, waits for its turn, and reopens that folder from the walk's root by its
-// route. Only an open that fails on its turn fails for want of descriptors: nothing is left out
-// while any walk could give descriptors back.
+// again. With none left to spare, where it shares the descriptors with other walks, it closes the
+// folder it is in as well, waits for its turn (`awaitTurn`: until no other walk holds any, after
+// which it goes on alone until it ends or waits again), and reopens that folder from the walk's
+// root by its route. Only an open that fails on its turn fails for want of descriptors: nothing
+// is left out while any walk could give descriptors back.
 class FolderWalk {
 public:
     FolderWalk(FolderVisitor& visitor, const FolderCalls& calls, std::size_t window,
-               DescriptorShortage* shortage = nullptr);
+               std::function<void()> awaitTurn = {});
     FolderWalk(const FolderWalk&) = delete;
     FolderWalk& operator=(const FolderWalk&) = delete;
 
@@ -73,7 +74,7 @@ private:
     FolderVisitor& m_visitor;
     const FolderCalls& m_calls;
     std::size_t m_window;
-    DescriptorShortage* m_shortage;
+    std::function<void()> m_awaitTurn;
     bool m_named = false;       // started from a parent holding the one entry to walk
     int m_rootFd = -1;          // open while the walk lasts; the walk's routes start here
     WalkRoute m_route;          // from the root to the first frame

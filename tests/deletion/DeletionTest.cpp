@@ -133,7 +133,7 @@ public:
 
     testsupport::TempTree tree;
     testsupport::StagedCalls calls;
-    testsupport::DescriptorHog hog{2}; // takes the descriptors once staged to
+    testsupport::DescriptorHog hog{0}; // takes the descriptors once staged to
     Events events;
 
 private:
@@ -221,14 +221,18 @@ const std::vector<DeletionCase> kCases{
      "begin:10 164:a end", "outside/payload a/bound/payload"},
     {"ChosenMountPointIsNotEntered", "volume/ volume@ volume/remote", "volume/",
      "begin:10 164:volume end", "volume/remote"},
-    // Descriptors another part of the process takes once the walk is under way: two left, one for
-    // the folder emptied and one to open the next, are enough.
-    {"ChainFarDeeperThanTheWindowAndPastThePathLimitGoesWithTwoDescriptorsLeft", "beside",
+    // Descriptors that another part of the process takes once the walk is under way, from its
+    // second removal on, before it goes down the second chain: none left but those the walk holds
+    // is enough.
+    {"ChainFarDeeperThanTheWindowAndPastThePathLimitGoesWithNoDescriptorLeft", "beside",
      kLongName + "/", "begin:10 step end", "beside", kLongName,
      [](DeletionTest& t) {
          testsupport::MakeDeepChain(t.tree.Root(), kLongName, 2000, 1);
-         t.calls.beforeOpen = [&t](int, const char*) {
-             t.hog.Take();
+         testsupport::MakeDeepChain(t.tree.Path(kLongName), "second", 200, 1);
+         t.calls.beforeRemoval = [&t, removals = 0](int, const std::string&) mutable {
+             if (++removals == 2) {
+                 t.hog.Take();
+             }
              return 0;
          };
      }},
