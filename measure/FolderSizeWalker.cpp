@@ -73,7 +73,7 @@ public:
             // Read in batches, which idle helpers may take: a wide folder is read on every core.
             m_pending.Add(entry.Name());
             if (m_pending.Count() == kStatusBatch) {
-                Flush(entry.FolderFd());
+                HandOffOrRead(entry.FolderFd());
             }
             return Keep::No;
         }
@@ -92,7 +92,8 @@ public:
         return Keep::No;
     }
     void ListedAll(int folderFd) override {
-        Flush(folderFd);
+        AddStatus(folderFd, m_pending, m_sum, m_complete);
+        m_pending.Clear();
         m_shared.reset();
     }
     platform::WalkStep Visit(int, const platform::KeptEntry&) override {
@@ -124,12 +125,9 @@ public:
     bool Complete() const { return m_complete; }
 
 private:
-    // Hands the pending batch to an idle helper, or reads it here.
-    void Flush(int folderFd) {
-        if (m_pending.Count() == 0) {
-            return;
-        }
-        if (!m_shared) {
+    // Hands a full batch to an idle helper, or reads it here.
+    void HandOffOrRead(int folderFd) {
+        if (!m_shared && m_walker.MayHandOffStatus()) {
             m_shared = m_walker.ShareFolder(folderFd);
         }
         if (!m_shared || !m_walker.TryHandOffStatus(m_of, m_shared, m_pending)) {
@@ -273,10 +271,15 @@ void FolderSizeWalker::RunHelper(bool forDisk) {
             lock.lock();
             continue;
         }
-        int& idle = forDisk ? m_idleForDisk : m_idle;
-        ++idle;
-        (forDisk ? m_diskWake : m_wake).wait(lock);
-        --idle;
+        if (forDisk) {
+            ++m_idleForDisk;
+            m_diskWake.wait(lock);
+            --m_idleForDisk;
+        } else {
+            ++m_idle;
+            m_wake.wait(lock);
+            --m_idle;
+        }
     }
 }
 
@@ -526,6 +529,10 @@ bool FolderSizeWalker::TryHandOff(Measurement& of, platform::FileDescriptor& fd,
     ++of.walking;
     WakeHelper();
     return true;
+}
+
+bool FolderSizeWalker::MayHandOffStatus() const {
+    return !m_short.load(std::memory_order_relaxed) && m_idle.load(std::memory_order_relaxed) > 0;
 }
 
 bool FolderSizeWalker::TryHandOffStatus(Measurement& of,

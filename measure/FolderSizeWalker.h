@@ -128,6 +128,7 @@ private:
     void WakeDiskHelpers();
     bool MayHandOff() const;
     bool TryHandOff(Measurement& of, platform::FileDescriptor& fd, platform::WalkRoute route);
+    bool MayHandOffStatus() const;
     bool TryHandOffStatus(Measurement& of, const std::shared_ptr<platform::FileDescriptor>& folder,
                           NameBatch& names);
     std::shared_ptr<platform::FileDescriptor> ShareFolder(int fd);
@@ -163,7 +164,7 @@ private:
     std::atomic<std::size_t> m_quickQueued{0};
     Listing m_listing;
     bool m_listingComplete = true;
-    int m_idle = 0;
+    std::atomic<int> m_idle{0}; // written under the lock; read without it, as a hint
     int m_idleForDisk = 0;
     std::size_t m_diskHelpersToStart = 0; // when the walk is first found waiting
     bool m_stopping = false;

@@ -88,6 +88,11 @@ int ListFiller::FindInsertPos(const EntryRecord& entry, int rowCount) {
     // by halving: the same place a row-by-row search finds, without its quadratic cost.
     int first = entry.isFolder ? 0 : m_nFolderCount;
     int last = entry.isFolder ? m_nFolderCount : rowCount;
+    // No row of the group smaller than its last: the end of the group, at once. Wide folders of
+    // files of one size, or listed largest first, take no search at all.
+    if (first < last && entry.size <= m_rows.Row(last - 1).size) {
+        first = last;
+    }
     while (first < last) {
         int middle = first + (last - first) / 2;
         if (entry.size > m_rows.Row(middle).size) {
