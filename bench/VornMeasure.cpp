@@ -28,10 +28,16 @@ public:
             m_minute = row.writeTime / 60;
             m_dateText = measure::DateText(row.writeTime);
         }
-        m_out += std::to_string(row.image) + '\t' + measure::EscapedName(row.name) + '\t' +
-                 measure::SizeText(measure::KilobytesOf(row.size)) + '\t' +
-                 measure::ByteText(row.size) + '\t' + rows.RatioCell(index) + '\t' + m_dateText +
-                 '\t' + std::to_string(row.itemData) + '\n';
+        for (const std::string& cell : {std::to_string(row.image), measure::EscapedName(row.name),
+                                        measure::SizeText(measure::KilobytesOf(row.size)),
+                                        measure::ByteText(row.size), rows.RatioCell(index)}) {
+            m_out += cell;
+            m_out += '\t';
+        }
+        m_out += m_dateText;
+        m_out += '\t';
+        m_out += std::to_string(row.itemData);
+        m_out += '\n';
         if (m_out.size() > kChunk) {
             Flush();
         }
