@@ -1,6 +1,5 @@
 #include "framework/CDialog.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 
