@@ -324,6 +324,9 @@ def session(vorn, tree):
         vorn.click(*UP_BUTTON)
         vorn.expect_cwd(*tree.chain[level])
         vorn.expect_view(tree_row_y(1 + 2 * level), 2 if level else 3)
+    vorn.click(*UP_BUTTON)
+    vorn.expect_cwd()
+    vorn.expect_view(drive_y, root_rows)
     # Up from the drive's root does nothing. Input is handled in order, so once the click on a
     # row that follows it shows its selection, the Up has had every chance to go wrong.
     first_file_row = root_rows - len(ROOT_FILES)
