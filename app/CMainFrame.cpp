@@ -50,10 +50,10 @@ CMainFrame::CMainFrame(CVornDoc* document, platform::Drives& drives,
     const QStringList templateParts = resources::LoadString(IDR_MAINFRAME).split(QLatin1Char('\n'));
     setWindowTitle(templateParts.value(1) + QStringLiteral(" - ") + templateParts.value(0));
     setWindowIcon(resources::LoadIcon(IDR_MAINFRAME));
+    // The first size, where the screen holds it: the framework fits the window to the screen.
     resize(kInitialWidth, kInitialHeight);
     SetDocument(document);
-    // The panes are sized from the client area before the bars take their share of it.
-    OnCreateClient(document, drives, startFolder, kInitialWidth, kInitialHeight);
+    OnCreateClient(document, drives, startFolder);
     OnCreate();
     // The tree is the first pane: it is the active one when the window first shows.
     SetActiveView(m_treeView);
@@ -61,8 +61,7 @@ CMainFrame::CMainFrame(CVornDoc* document, platform::Drives& drives,
 }
 
 void CMainFrame::OnCreateClient(CVornDoc* document, platform::Drives& drives,
-                                const std::optional<std::string>& startFolder, int width,
-                                int height) {
+                                const std::optional<std::string>& startFolder) {
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
     setCentralWidget(m_wndSplitter);
     m_wndSplitterRight = new QSplitter(Qt::Vertical, m_wndSplitter);
@@ -83,9 +82,6 @@ void CMainFrame::OnCreateClient(CVornDoc* document, platform::Drives& drives,
     for (QSplitter* splitter : {m_wndSplitter, m_wndSplitterRight, m_wndSplitterBottom}) {
         splitter->setChildrenCollapsible(false);
     }
-    m_treeWidth = width / 3;
-    m_listHeight = height * 3 / 7;
-    m_formWidth = width * 2 / 7;
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
@@ -94,15 +90,19 @@ void CMainFrame::showEvent(QShowEvent* event) {
         return;
     }
     m_panesSized = true;
-    // The splitters have their space only now; the last pane of each takes what is left.
+    // The splitters have their space only now. The panes' first sizes are shares of the whole
+    // window as it is first shown, the bars' room included; the last pane of each splitter
+    // takes what is left.
+    const int width = this->width();
+    const int height = this->height();
     const auto firstAndRest = [](QSplitter* splitter, int first) {
         const int total =
             splitter->orientation() == Qt::Horizontal ? splitter->width() : splitter->height();
         splitter->setSizes({first, std::max(0, total - first - splitter->handleWidth())});
     };
-    firstAndRest(m_wndSplitter, m_treeWidth);
-    firstAndRest(m_wndSplitterRight, m_listHeight);
-    firstAndRest(m_wndSplitterBottom, m_formWidth);
+    firstAndRest(m_wndSplitter, width / 3);
+    firstAndRest(m_wndSplitterRight, height * 3 / 7);
+    firstAndRest(m_wndSplitterBottom, width * 2 / 7);
 }
 
 void CMainFrame::OnCreate() {

@@ -33,7 +33,7 @@ protected:
 
 private:
     void OnCreateClient(CVornDoc* document, platform::Drives& drives,
-                        const std::optional<std::string>& startFolder, int width, int height);
+                        const std::optional<std::string>& startFolder);
     void OnCreate();
     void CreateMenu();
     void CreateToolBar();
@@ -47,9 +47,5 @@ private:
     CVornTreeView* m_treeView = nullptr;
     CVornFormView* m_formView = nullptr;
     CVornView* m_chartView = nullptr;
-    // The panes' first sizes, from the client area before the bars took their share of it.
-    int m_treeWidth = 0;
-    int m_listHeight = 0;
-    int m_formWidth = 0;
     bool m_panesSized = false;
 };

@@ -16,8 +16,10 @@ void Print(std::FILE* stream, const QByteArray& text) {
 } // namespace
 
 CommandLine ReadCommandLine(int argc, char** argv) {
-    // Only names the program in the usage; a core application needs no display.
-    QCoreApplication core(argc, argv);
+    // Only names the program in the usage; a core application needs no display. It hears
+    // nothing else, or it would take its own options out of the arguments read below.
+    int coreArgc = 1;
+    QCoreApplication core(coreArgc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Vorn"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
 

@@ -10,7 +10,11 @@ int main(int argc, char** argv) {
     if (commandLine.exitStatus) {
         return *commandLine.exitStatus;
     }
-    QApplication application(argc, argv);
+    // Every argument is Vorn's: Qt hears only the program name, so that a folder named like one
+    // of Qt's own options ("-reverse", "-style=...") is opened, not obeyed. Qt keeps a reference
+    // to the count, which must outlive the application.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     // The metric-compatible stand-in for the Japanese UI font the layouts are measured in.
     application.setFont(QFont(QStringLiteral("IPAPGothic"), 9));
     platform::Drives drives;

@@ -1,6 +1,5 @@
 #include "framework/CDialog.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 
@@ -8,6 +7,7 @@
 
 #include "framework/CWinApp.h"
 #include "framework/DialogTemplate.h"
+#include "framework/ScreenPlacement.h"
 
 namespace {
 
@@ -72,6 +72,5 @@ void CDialog::ShowOverOwner() {
     // Qt disables a dialog with its owner; ours stays usable, as an owned window should.
     setEnabled(true);
     const QWidget* owner = parentWidget();
-    const QRect over = owner ? owner->frameGeometry() : screen()->availableGeometry();
-    move(over.center() - rect().center());
+    PlaceOver(*this, owner ? owner->frameGeometry() : screen()->availableGeometry());
 }

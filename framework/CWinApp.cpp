@@ -1,25 +1,13 @@
 #include "framework/CWinApp.h"
 
-#include <QScreen>
-#include <QStyle>
-
-#include <algorithm>
-
 #include "framework/AfxRes.h"
 #include "framework/CDocument.h"
 #include "framework/CFrameWnd.h"
+#include "framework/ScreenPlacement.h"
 
 namespace {
 
 CWinApp* g_app = nullptr;
-
-// Centres a window on its screen, keeping its top-left corner on the screen when it is larger.
-void PlaceCentredOnScreen(QWidget& window) {
-    const QRect screen = window.screen()->availableGeometry();
-    const QRect centred =
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(), screen);
-    window.move(std::max(centred.left(), screen.left()), std::max(centred.top(), screen.top()));
-}
 
 } // namespace
 
@@ -60,8 +48,9 @@ bool CWinApp::OnFileNew() {
         return false;
     }
     // The first update fills the panes under a progress dialog before the window is shown.
-    // Placed now, the window is where that dialog centres itself, and where it then appears.
-    PlaceCentredOnScreen(*m_mainFrame);
+    // Placed now, the window is where that dialog centres itself, and where it then appears;
+    // its panes take their first sizes from the size it is shown at.
+    FitCentredOnScreen(*m_mainFrame);
     m_mainFrame->InitialUpdateFrame();
     m_mainFrame->show();
     return true;

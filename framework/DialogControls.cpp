@@ -1,10 +1,12 @@
 #include "framework/DialogControls.h"
 
 #include <QLabel>
-
 #include <QProgressBar>
 #include <QPushButton>
+
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "framework/DialogTemplate.h"
 #include "framework/DialogUnits.h"
@@ -125,12 +127,26 @@ void DialogControls::SetText(int id, const QString& text) const {
         label->setAccessibleName(SpokenName(caption->second, text));
     }
     if (label->frameShape() != QFrame::NoFrame) {
-        const int needed = label->sizeHint().width();
-        QRect place = m_places.at(id);
-        place.setLeft(std::max(0, std::min(place.left(), place.right() + 1 - needed)));
-        // Past the host's edge it grows to the right too, over the unit beside it.
-        place.setWidth(std::max(place.width(), needed));
-        label->setGeometry(place);
-        label->raise();
+        FitColumn(m_places.at(id));
+    }
+}
+
+void DialogControls::FitColumn(const QRect& place) const {
+    std::vector<std::pair<QLabel*, QRect>> column;
+    int needed = 0;
+    for (const auto& [id, at] : m_places) {
+        auto* box = qobject_cast<QLabel*>(m_items.at(id));
+        if (box && box->frameShape() != QFrame::NoFrame && at.left() == place.left() &&
+            at.width() == place.width()) {
+            column.emplace_back(box, at);
+            needed = std::max(needed, box->sizeHint().width());
+        }
+    }
+    const int left = std::max(0, std::min(place.left(), place.right() + 1 - needed));
+    // Past the host's edge it grows to the right too, over the unit beside it.
+    const int width = std::max(place.right() + 1 - left, needed);
+    for (const auto& [box, at] : column) {
+        box->setGeometry(left, at.top(), width, at.height());
+        box->raise();
     }
 }

@@ -28,6 +28,10 @@ public:
     void SetText(int id, const QString& text) const;
 
 private:
+    // The sunken boxes placed one under another at `place`'s left and width form a column of
+    // figures: they all take the width the longest figure needs, so their edges stay in line.
+    void FitColumn(const QRect& place) const;
+
     std::map<int, QWidget*> m_items;
     std::map<int, QRect> m_places;
     std::map<int, QString> m_spokenCaptions;

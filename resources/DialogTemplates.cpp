@@ -70,7 +70,7 @@ DialogTemplate Window(int cx, int cy, const QString& caption, std::vector<Item> 
 
 // Made afresh for each dialog: a template holds its icons, which need the application.
 std::optional<DialogTemplate> MakeTemplate(unsigned id) {
-    const QString version = QStringLiteral("Vorn　Version 1.0");
+    const QString version = VersionCaption();
     const QString deleteError = QStringLiteral("削除ｴﾗｰ");
     switch (id) {
     case IDD_ABOUTBOX:
@@ -78,7 +78,7 @@ std::optional<DialogTemplate> MakeTemplate(unsigned id) {
             220, 139, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"),
             {Icon(IDR_MAINFRAME, 30, 10),
              Text(QStringLiteral("ディスク管理支援ツール"), 70, 10, 150, 8),
-             Text(QStringLiteral("Vorn  Version 1.0"), 85, 20, 135, 8),
+             Text(QStringLiteral("Vorn  ") + VersionText(), 85, 20, 135, 8),
              Text(QStringLiteral("Copyright (C) the Vorn authors"), 25, 40, 195, 8),
              // The terms of use, one line each.
              Text(QStringLiteral("このソフトウェアは自由に使用、複製、配布できます。"), 25, 60, 195,

@@ -19,6 +19,15 @@ namespace resources {
 
 QString LoadString(unsigned id);
 
+// "Version 1.0", as the captions and the About box write the version the build is given.
+inline QString VersionText() {
+    return QStringLiteral("Version " VORN_VERSION);
+}
+// The caption of the notices and of the progress dialog, an ideographic space after the name.
+inline QString VersionCaption() {
+    return QStringLiteral("Vorn　") + VersionText();
+}
+
 // The device pixel ratios our pictures are drawn for. An icon that holds a drawing for each lets
 // Qt pick the sharp one for every screen instead of scaling a 1x drawing up.
 inline constexpr std::array<qreal, 2> kDrawnRatios{1.0, 2.0};

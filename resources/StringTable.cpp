@@ -9,8 +9,9 @@ namespace resources {
 QString LoadString(unsigned id) {
     // Prompts: the status-bar text, then after a line break the tooltip.
     static const std::map<unsigned, QString> table{
-        {IDS_PROGRESS_CAPTION, QStringLiteral("Vorn　Version 1.0")},
-        {IDR_MAINFRAME, QStringLiteral("Version 1.0\nVorn\n\n\n\nVorn.Document\nVorn Document")},
+        {IDS_PROGRESS_CAPTION, VersionCaption()},
+        {IDR_MAINFRAME,
+         VersionText() + QStringLiteral("\nVorn\n\n\n\nVorn.Document\nVorn Document")},
         {131, QStringLiteral("ツリー用ビットマップ（ ドライブ ）")},
         {132, QStringLiteral("ツリー用ビットマップ（ フォルダ閉 ）")},
         {133, QStringLiteral("ツリー用ビットマップ（ フォルダ開 ）")},

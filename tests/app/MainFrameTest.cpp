@@ -11,7 +11,9 @@
 
 #include "app/CMainFrame.h"
 #include "app/CVornApp.h"
+#include "dialogs/CFolderNotFoundDlg.h"
 #include "support/FixedRoots.h"
+#include "support/ModalAnswerer.h"
 #include "support/TempTree.h"
 #include "views/CVornListView.h"
 #include "views/CVornTreeView.h"
@@ -20,7 +22,7 @@ namespace {
 
 // The main window as the application opens it, over two test drives: C:, the working
 // directory, and D:, which holds the folder given on the command line.
-TEST(MainFrame, OpensCentredAtTheFolderGivenWithTheTreeActiveAndEveryCommandDescribed) {
+TEST(MainFrame, OpensCentredOnTheScreenAtTheFolderGivenWithTheTreeActiveAndEveryCommandDescribed) {
     testsupport::TempTree disk;
     disk.Folder("C");
     disk.File("D/folder/inner", 2048);
@@ -32,9 +34,23 @@ TEST(MainFrame, OpensCentredAtTheFolderGivenWithTheTreeActiveAndEveryCommandDesc
     ASSERT_TRUE(app.InitInstance());
     auto* frame = static_cast<CMainFrame*>(app.MainFrame());
 
-    // In the middle of the screen; the frame's border may move it by a few pixels.
-    const QPoint centre = frame->frameGeometry().center();
-    EXPECT_LE((frame->screen()->availableGeometry().center() - centre).manhattanLength(), 4);
+    // In the middle of the screen and wholly on it, each side as long as given or, where the
+    // screen is smaller (a second run is at twice the scale), as long as the screen; the panes'
+    // first sizes are shares of that.
+    const QRect screen = frame->screen()->availableGeometry();
+    EXPECT_LE((screen.center() - frame->frameGeometry().center()).manhattanLength(), 1);
+    EXPECT_TRUE(screen.contains(frame->frameGeometry()));
+    EXPECT_TRUE(frame->width() == 960 || frame->frameGeometry().width() == screen.width());
+    EXPECT_TRUE(frame->height() == 700 || frame->frameGeometry().height() == screen.height());
+    EXPECT_EQ(frame->TreeView()->width(), frame->width() / 3);
+    EXPECT_EQ(frame->ListView()->height(), frame->height() * 3 / 7);
+    // A notice over the window dragged half off the screen stays on the screen.
+    frame->move(screen.bottomRight() - QPoint(100, 100));
+    const testsupport::ModalAnswerer answerer([&screen](CDialog& notice) {
+        EXPECT_TRUE(screen.contains(notice.frameGeometry()));
+        notice.close();
+    });
+    CFolderNotFoundDlg().DoModal();
     EXPECT_EQ(frame->GetActiveView(), frame->TreeView());
     ASSERT_EQ(frame->ListView()->RowCount(), 1);
     EXPECT_EQ(frame->ListView()->Row(0).name, "inner");

@@ -1,10 +1,11 @@
 #!/bin/sh
 # The answers the binary gives without a window: with no display at all, each call must end
-# with its status and write its text to the one stream named, nothing to the other.
+# with its status and write its text to the one stream named, nothing to the other. Then the
+# arguments Qt would take for its own, which must be folders like any other.
 # Usage: command-line.sh PATH/TO/vorn
 vorn=$1
-out=$(mktemp) err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
+out=$(mktemp) err=$(mktemp) dir=$(mktemp -d)
+trap 'rm -rf "$out" "$err" "$dir"' EXIT
 failed=0
 
 # expect STATUS STREAM FIRST-LINE-PATTERN ARGUMENT...
@@ -29,4 +30,26 @@ expect 2 stderr '^Only one folder' one two
 # Arguments are read byte for byte: one that is not UTF-8 comes back exactly as given.
 byte=$(printf '\351')
 expect 2 stderr "^Unknown option 'caf$byte'" "--caf$byte"
+
+# Qt hears none of the arguments: a folder named like one of its options opens, here on Qt's
+# offscreen platform, and Qt says nothing of it. Qt would warn of the first and take the second
+# away before Vorn reads it.
+for folder in -style=nonesuch -qmljsdebugger=port:1; do
+    mkdir "$dir/$folder"
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen exec "$vorn" -- "$folder") >"$out" 2>"$err" &
+    pid=$!
+    opened() { [ "$(readlink "/proc/$pid/cwd")" = "$dir/$folder" ]; }
+    polls=0 # a failsafe only, of a minute: it opens in well under a second
+    until opened || [ $polls -eq 600 ]; do
+        sleep 0.1
+        polls=$((polls + 1))
+    done
+    if ! opened || grep -qF -- "${folder#*=}" "$err"; then
+        echo "FAIL: vorn -- $folder: not opened, or Qt took it for its own option"
+        sed 's/^/  stderr: /' "$err"
+        failed=1
+    fi
+    kill $pid
+    wait $pid
+done
 exit $failed
