@@ -217,7 +217,6 @@ void FolderSizeWalker::Add(int parentFd, std::string name) {
 }
 
 FolderSize FolderSizeWalker::NextSize(platform::Meanwhile& meanwhile) {
-    WaitSampler sampler(m_diskWaits);
     std::unique_lock lock(m_mutex);
     for (;;) {
         const Measurement& earliest = m_line.front();
@@ -226,25 +225,29 @@ FolderSize FolderSizeWalker::NextSize(platform::Meanwhile& meanwhile) {
             m_line.pop_front();
             return size;
         }
-        QuickTask quick;
-        Task task;
-        if (m_helpers.empty() && TakeQuickTask(quick)) {
-            lock.unlock();
-            Run(std::move(quick));
-            lock.lock();
-            continue;
-        }
-        if (m_helpers.empty() && TakeTask(task)) {
-            lock.unlock();
-            Walk(std::move(task), sampler, m_window, &meanwhile);
-            lock.lock();
-            continue;
-        }
-        if (m_done.wait_until(lock, meanwhile.Due()) == std::cv_status::timeout) {
-            lock.unlock();
-            meanwhile.RunIfDue();
-            lock.lock();
-        }
+        AwaitResult(lock, meanwhile);
+    }
+}
+
+// One step of the calling thread's wait. With no helper, it does a piece of the work itself;
+// otherwise it waits for the next result or the next call of `meanwhile`, whichever comes first.
+void FolderSizeWalker::AwaitResult(std::unique_lock<std::mutex>& lock,
+                                   platform::Meanwhile& meanwhile) {
+    QuickTask quick;
+    Task task;
+    if (m_helpers.empty() && TakeQuickTask(quick)) {
+        lock.unlock();
+        Run(std::move(quick));
+    } else if (m_helpers.empty() && TakeTask(task)) {
+        lock.unlock();
+        WaitSampler sampler(m_diskWaits);
+        Walk(std::move(task), sampler, m_window, &meanwhile);
+    } else if (m_done.wait_until(lock, meanwhile.Due()) == std::cv_status::timeout) {
+        lock.unlock();
+        meanwhile.RunIfDue();
+    }
+    if (!lock.owns_lock()) {
+        lock.lock();
     }
 }
 
@@ -410,18 +413,7 @@ const ListedBatch* FolderSizeWalker::NextListed(platform::Meanwhile& meanwhile) 
         if (m_listing.read.empty() && m_listing.ended) {
             return nullptr;
         }
-        QuickTask quick;
-        if (m_helpers.empty() && TakeQuickTask(quick)) {
-            lock.unlock();
-            Run(std::move(quick));
-            lock.lock();
-            continue;
-        }
-        if (m_done.wait_until(lock, meanwhile.Due()) == std::cv_status::timeout) {
-            lock.unlock();
-            meanwhile.RunIfDue();
-            lock.lock();
-        }
+        AwaitResult(lock, meanwhile);
     }
 }
 

@@ -116,6 +116,7 @@ private:
     void RunHelper(bool forDisk);
     bool TakeTask(Task& task);
     bool TakeQuickTask(QuickTask& task);
+    void AwaitResult(std::unique_lock<std::mutex>& lock, platform::Meanwhile& meanwhile);
     bool RunQuickTask();
     void Run(QuickTask task);
     void Walk(Task task, WaitSampler& sampler, std::size_t window,

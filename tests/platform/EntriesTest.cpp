@@ -4,10 +4,13 @@
 #include <cerrno>
 #include <set>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "PlatformTest.h"
 #include "platform/Crt.h"
 #include "platform/FolderCalls.h"
+#include "platform/WorkAside.h"
 
 // A folder's entries: listing them and removing them.
 namespace vorn_test {
@@ -53,6 +56,18 @@ TEST_F(Find, ListsEachEntryThereByteForByteWithItsOwnKindAndSizeAndLeavesNoDescr
     }
     EXPECT_EQ(platform::_findclose(handle), 0);
     EXPECT_EQ(testsupport::OpenDescriptorCount(), open);
+}
+
+// A thread the system refuses leaves the work to the calling thread, which does it at once.
+TEST(WorkAside, IsDoneByTheCallingThreadWhereNoThreadIsGiven) {
+    platform::Meanwhile nothing;
+    std::thread::id doneBy;
+    platform::RunAside([&doneBy] { doneBy = std::this_thread::get_id(); }, nothing,
+                       [](std::function<void()>) -> std::thread {
+                           throw std::system_error(
+                               std::make_error_code(std::errc::resource_unavailable_try_again));
+                       });
+    EXPECT_EQ(doneBy, std::this_thread::get_id());
 }
 
 using Removal = PlatformTest;

@@ -16,10 +16,8 @@ namespace testsupport {
 // so that taking them all is quick.
 class DescriptorHog {
 public:
-    explicit DescriptorHog(int spare) : m_spare(spare) {}
+    explicit DescriptorHog(int spare) : m_spare(spare) { ::getrlimit(RLIMIT_NOFILE, &m_previous); }
     ~DescriptorHog() { Release(); }
-    DescriptorHog(const DescriptorHog&) = delete;
-    DescriptorHog& operator=(const DescriptorHog&) = delete;
 
     void Take() {
         std::call_once(m_taken, [this] {
@@ -28,14 +26,11 @@ public:
             for (int fd; (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;) {
                 m_fds.push_back(fd);
             }
-            for (int i = 0; i < m_spare; ++i) {
+            for (int i = 0; i < m_spare; ++i, m_fds.pop_back()) {
                 ::close(m_fds.back());
-                m_fds.pop_back();
             }
         });
     }
-
-    // Gives back what was taken.
     void Release() {
         for (int fd : m_fds) {
             ::close(fd);
@@ -46,11 +41,7 @@ public:
 
 private:
     int m_spare;
-    rlimit m_previous = [] {
-        rlimit limit{};
-        ::getrlimit(RLIMIT_NOFILE, &limit);
-        return limit;
-    }();
+    rlimit m_previous{};
     std::once_flag m_taken;
     std::vector<int> m_fds;
 };

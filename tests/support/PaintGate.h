@@ -4,7 +4,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -20,20 +19,14 @@ public:
     PaintGate() {
         m_probe.installEventFilter(this);
         m_probe.show();
-        connect(&m_poll, &QTimer::timeout, this, [this] {
-            if (m_held) {
-                m_probe.update();
-            }
-        });
+        connect(&m_poll, &QTimer::timeout, &m_probe, qOverload<>(&QWidget::update));
         m_poll.start(0);
     }
 
-    // On the walk's thread.
     void Hold() {
         std::unique_lock lock(m_mutex);
         m_held = true;
         m_released.wait_for(lock, std::chrono::minutes(1), [this] { return m_painted; });
-        m_held = false;
     }
     bool PaintedWhileHeld() {
         const std::lock_guard lock(m_mutex);
@@ -42,9 +35,9 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && m_held) {
+        if (event->type() == QEvent::Paint) {
             const std::lock_guard lock(m_mutex);
-            m_painted = true;
+            m_painted = m_painted || m_held;
             m_released.notify_one();
         }
         return false;
@@ -53,9 +46,9 @@ protected:
 private:
     QWidget m_probe;
     QTimer m_poll;
-    std::atomic<bool> m_held{false};
     std::mutex m_mutex;
     std::condition_variable m_released;
+    bool m_held = false;
     bool m_painted = false;
 };
 
