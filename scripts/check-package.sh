@@ -73,8 +73,19 @@ for size in 16 256; do
     file "$png" | grep -q "PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
 done
 
-# As root (CI is) lintian would say so, which is no finding about the package.
-quiet lintian --allow-root --display-info --display-experimental --pedantic "$deb"
+# As root (CI is) lintian would say so, which is no finding about the package. Its spelling check
+# reads the binary's machine code as text too, where an instruction may spell a misspelt word
+# ("IiF" is an imul by 1,000,000): a word that stands nowhere in the binary's read-only data,
+# where its texts are, is no misspelling.
+readelf -p .rodata "$root/usr/bin/vorn" >"$work/texts" 2>/dev/null
+lintian --allow-root --display-info --display-experimental --pedantic "$deb" >"$work/said" 2>&1 ||
+    fail "lintian ended with status $?"
+while IFS= read -r line; do
+    word=$(echo "$line" | sed -n 's|^I: vorn: spelling-error-in-binary \([^ ]*\) .* \[usr/bin/vorn\]$|\1|p')
+    if [ -z "$word" ] || grep -qF -- "$word" "$work/texts"; then
+        fail "lintian: $line"
+    fi
+done <"$work/said"
 passes hardening-check "$root/usr/bin/vorn"
 
 said=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/vorn" --version 2>&1)
