@@ -44,6 +44,7 @@ TEST(MainFrame, OpensCentredOnTheScreenAtTheFolderGivenWithTheTreeActiveAndEvery
     EXPECT_TRUE(frame->height() == 700 || frame->frameGeometry().height() == screen.height());
     EXPECT_EQ(frame->TreeView()->width(), frame->width() / 3);
     EXPECT_EQ(frame->ListView()->height(), frame->height() * 3 / 7);
+    EXPECT_EQ(frame->GetActiveView(), frame->TreeView());
     // A notice over the window dragged half off the screen stays on the screen.
     frame->move(screen.bottomRight() - QPoint(100, 100));
     const testsupport::ModalAnswerer answerer([&screen](CDialog& notice) {
@@ -51,7 +52,6 @@ TEST(MainFrame, OpensCentredOnTheScreenAtTheFolderGivenWithTheTreeActiveAndEvery
         notice.close();
     });
     CFolderNotFoundDlg().DoModal();
-    EXPECT_EQ(frame->GetActiveView(), frame->TreeView());
     ASSERT_EQ(frame->ListView()->RowCount(), 1);
     EXPECT_EQ(frame->ListView()->Row(0).name, "inner");
 

@@ -27,6 +27,7 @@ public:
         std::unique_lock lock(m_mutex);
         m_held = true;
         m_released.wait_for(lock, std::chrono::minutes(1), [this] { return m_painted; });
+        m_held = false;
     }
     bool PaintedWhileHeld() {
         const std::lock_guard lock(m_mutex);

@@ -153,8 +153,10 @@ TEST_F(TreeView, ListsUsableDrivesOnceWithTheStartDrivesFoldersAndKeepsThemAcros
     // among them, as the contents list numbers its folder rows.
     int ordinal = 0;
     for (const auto& entry : std::filesystem::directory_iterator(disk.Path("D"))) {
+        const FolderTreeItem* item = Item("[D:]/" + entry.path().filename().string());
         if (entry.is_directory()) {
-            EXPECT_EQ(Item("[D:]/" + entry.path().filename().string())->ItemData(), ordinal++);
+            ASSERT_NE(item, nullptr) << entry.path();
+            EXPECT_EQ(item->ItemData(), ordinal++);
         }
     }
     EXPECT_EQ(notices,
