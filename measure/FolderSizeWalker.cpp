@@ -7,6 +7,8 @@
 #include <system_error>
 #include <utility>
 
+#include "measure/BatchSizes.h"
+#include "measure/SizeVisitor.h"
 #include "measure/WaitSampler.h"
 #include "platform/FolderReader.h"
 #include "platform/FolderVisitor.h"
@@ -16,12 +18,8 @@ namespace measure {
 
 namespace {
 
-// Sub-trees waiting for a thread; each holds one open descriptor.
+// Sub-trees waiting for a thread; each holds one open descriptor while descriptors last.
 constexpr std::size_t kMostQueued = 8;
-
-// Deeper sub-trees stay with the thread that reached them: a hand-off copies the folders above
-// it, and a long chain offers nothing to share.
-constexpr std::size_t kDeepestHandOff = 64;
 
 // Walkers while the walk waits on the disk, at least: each waits for one directory read at a
 // time, and the disk serves many at once. Eight keep it busy; many more spend the cores on the
@@ -34,124 +32,7 @@ constexpr std::size_t kDiskWalkerWindow = 4;
 // Folders each helper for the cores may keep open whatever the helpers for the disk take.
 constexpr std::size_t kCoreWalkerWindow = 16;
 
-// Entries whose status one thread reads before it offers the rest of a wide folder to others,
-// and that it hands another at a time: a few hundred status reads outweigh a hand-off by far.
-constexpr std::size_t kStatusBatch = 512;
-
-// Entries of a listing read at a time, and how many such batches may wait for the caller:
-// enough to keep every helper busy, little memory however wide the folder.
-constexpr std::size_t kListingBatch = 512;
-constexpr std::size_t kMostListedAhead = 64;
-
-// The status of the entries `names` of folderFd: their bytes added to `sum`; `complete` falls
-// when one that was there could not be read.
-void AddStatus(int folderFd, const NameBatch& names, std::uint64_t& sum, bool& complete) {
-    platform::EntryStatus status;
-    names.ForEach([&](const char* name) {
-        if (platform::StatEntry(folderFd, name, status)) {
-            sum += status.isFolder ? 0 : status.size; // a file that turned folder meanwhile
-        } else {
-            complete = complete && errno == ENOENT; // gone since it was listed
-        }
-    });
-}
-
 } // namespace
-
-// Adds up the files of the folders one walk reads, and offers their sub-folders to idle helpers.
-class FolderSizeWalker::SizeVisitor : public platform::FolderVisitor {
-public:
-    SizeVisitor(FolderSizeWalker& walker, Measurement& of, WaitSampler& sampler,
-                platform::Meanwhile* meanwhile)
-        : m_walker(walker), m_of(of), m_sampler(sampler), m_meanwhile(meanwhile) {}
-
-    Keep Listed(const platform::FolderReader& entry) override {
-        if (entry.IsTypedFolder()) {
-            return Keep::AsFolder;
-        }
-        if (entry.IsTypedData()) {
-            // Read in batches, which idle helpers may take: a wide folder is read on every core.
-            m_pending.Add(entry.Name());
-            if (m_pending.Count() == kStatusBatch) {
-                HandOffOrRead(entry.FolderFd());
-            }
-            return Keep::No;
-        }
-        platform::EntryStatus status;
-        if (!entry.MayHoldData()) {
-            return Keep::No; // FIFOs, sockets and devices hold no file data
-        }
-        if (!entry.Status(status)) {
-            m_complete = m_complete && errno == ENOENT; // gone since it was listed
-            return Keep::No;
-        }
-        if (status.isFolder) {
-            return Keep::AsFolder;
-        }
-        m_sum += status.size;
-        return Keep::No;
-    }
-    void ListedAll(int folderFd) override {
-        AddStatus(folderFd, m_pending, m_sum, m_complete);
-        m_pending.Clear();
-        m_shared.reset();
-    }
-    platform::WalkStep Visit(int, const platform::KeptEntry&) override {
-        if (m_meanwhile) {
-            m_meanwhile->RunIfDue(); // the calling thread walks: no helper would start
-        }
-        m_walker.RunQuickTask(); // a listing's batch may wait for it
-        if (m_sampler.FolderEntered()) {
-            m_walker.WakeDiskHelpers();
-        }
-        return platform::WalkStep::Enter;
-    }
-    bool MayTakeOver(std::size_t depth) override {
-        return depth <= kDeepestHandOff && m_walker.MayHandOff();
-    }
-    bool TakeOver(platform::FileDescriptor& fd, platform::WalkRoute route) override {
-        return m_walker.TryHandOff(m_of, fd, std::move(route));
-    }
-    platform::WalkStep NotEntered(int, const std::string&, int error, bool) override {
-        m_complete = m_complete && IsWhatTheTreeHolds(error);
-        return platform::WalkStep::Next;
-    }
-    platform::WalkStep Unreadable(const std::string&, int) override {
-        m_complete = false;
-        return platform::WalkStep::Next;
-    }
-
-    std::uint64_t Sum() const { return m_sum; }
-    bool Complete() const { return m_complete; }
-
-private:
-    // Hands a full batch to an idle helper, or reads it here.
-    void HandOffOrRead(int folderFd) {
-        if (!m_shared && m_walker.MayHandOffStatus()) {
-            m_shared = m_walker.ShareFolder(folderFd);
-        }
-        if (!m_shared || !m_walker.TryHandOffStatus(m_of, m_shared, m_pending)) {
-            AddStatus(folderFd, m_pending, m_sum, m_complete);
-        }
-        m_pending.Clear();
-    }
-
-    // Why a folder is not walked into that lies in the tree itself and leaves nothing out: it is
-    // a link, a file, gone, not permitted to be read, a mount point, or moved meanwhile.
-    static bool IsWhatTheTreeHolds(int error) {
-        return error == ELOOP || error == ENOTDIR || error == ENOENT || error == EACCES ||
-               error == EPERM || error == EXDEV || error == ESTALE;
-    }
-
-    FolderSizeWalker& m_walker;
-    Measurement& m_of;
-    WaitSampler& m_sampler;
-    platform::Meanwhile* m_meanwhile; // the caller's, when the caller walks
-    std::uint64_t m_sum = 0;
-    bool m_complete = true;
-    NameBatch m_pending;                                // of the folder being read
-    std::shared_ptr<platform::FileDescriptor> m_shared; // that folder, for the helpers' reads
-};
 
 FolderSizeWalker::FolderSizeWalker(unsigned threads, const platform::ThreadStarter& startThread,
                                    const platform::FolderCalls& calls)
@@ -327,7 +208,7 @@ void FolderSizeWalker::Run(QuickTask task) {
     }
     std::uint64_t sum = 0;
     bool complete = true;
-    AddStatus(task.folder->Get(), task.names, sum, complete);
+    AddSizes(task.folder->Get(), task.names, sum, complete);
     task.folder.reset(); // gives the shared folder back before the lock is taken
     Measurement& of = *task.of;
     std::lock_guard lock(m_mutex);
@@ -387,97 +268,6 @@ void FolderSizeWalker::Walk(Task task, WaitSampler& sampler, std::size_t window,
     }
     if (--of.walking == 0 && &of == &m_line.front()) {
         m_done.notify_one();
-    }
-}
-
-void FolderSizeWalker::List(int fd) {
-    std::lock_guard lock(m_mutex);
-    m_listing = Listing();
-    m_listing.fd = fd;
-    m_listing.reader = std::make_unique<platform::FolderReader>(fd);
-    m_listingComplete = true;
-    QueueRead();
-}
-
-const ListedBatch* FolderSizeWalker::NextListed(platform::Meanwhile& meanwhile) {
-    std::unique_lock lock(m_mutex);
-    m_listing.handed.reset();
-    QueueRead();
-    for (;;) {
-        if (!m_listing.read.empty() && m_listing.read.front()->statusRead) {
-            m_listing.handed = std::move(m_listing.read.front());
-            m_listing.read.pop_front();
-            QueueRead();
-            return m_listing.handed.get();
-        }
-        if (m_listing.read.empty() && m_listing.ended) {
-            return nullptr;
-        }
-        AwaitResult(lock, meanwhile);
-    }
-}
-
-// Reads the listing's next batch, puts the reading of its entries' status in line, and the
-// next read after it while the caller is not too far behind.
-void FolderSizeWalker::ReadListing() {
-    std::unique_ptr<ListedBatch> batch = ReadBatch();
-    std::lock_guard lock(m_mutex);
-    if (batch->entries.size() < kListingBatch) {
-        m_listing.ended = true;
-        m_listingComplete = m_listing.reader->Error() == 0; // a listing that fails half way
-        m_done.notify_one();
-    }
-    if (!batch->entries.empty()) {
-        m_quick.push_back(QuickTask{nullptr, nullptr, NameBatch(), batch.get()});
-        ++m_quickQueued;
-        m_listing.read.push_back(std::move(batch));
-        WakeHelper();
-    }
-    m_listing.reading = false;
-    QueueRead();
-}
-
-// Up to kListingBatch entries, their folders put in line as they are read.
-std::unique_ptr<ListedBatch> FolderSizeWalker::ReadBatch() {
-    auto batch = std::make_unique<ListedBatch>();
-    platform::FolderReader& reader = *m_listing.reader;
-    while (batch->entries.size() < kListingBatch && reader.Next()) {
-        if (reader.IsSelfOrParent()) {
-            continue;
-        }
-        ListedEntry& entry = batch->entries.emplace_back();
-        entry.nameAt = static_cast<std::uint32_t>(batch->names.size());
-        entry.nameLength = static_cast<std::uint32_t>(reader.Name().size());
-        batch->names.append(reader.Name());
-        batch->names.push_back('\0');
-        entry.inLine = reader.IsFolder();
-        if (entry.inLine) {
-            Add(m_listing.fd, std::string(reader.Name()));
-        }
-    }
-    return batch;
-}
-
-void FolderSizeWalker::StatListed(ListedBatch& batch) const {
-    platform::EntryStatus status;
-    for (ListedEntry& entry : batch.entries) {
-        entry.listed =
-            platform::StatEntry(m_listing.fd, batch.names.c_str() + entry.nameAt, status);
-        entry.size = status.size;
-        entry.writeTime = status.writeTime;
-        batch.complete = batch.complete && (entry.listed || errno == ENOENT);
-    }
-}
-
-// Puts the listing's next read in line unless one is, the listing has ended or the caller is too
-// far behind. Called with m_mutex held.
-void FolderSizeWalker::QueueRead() {
-    if (m_listing.reader && !m_listing.reading && !m_listing.ended &&
-        m_listing.read.size() < kMostListedAhead) {
-        m_listing.reading = true;
-        m_quick.push_back(QuickTask());
-        ++m_quickQueued;
-        WakeHelper();
     }
 }
 
