@@ -12,6 +12,7 @@
 #include "app/CMainFrame.h"
 #include "app/CVornApp.h"
 #include "dialogs/CFolderNotFoundDlg.h"
+#include "dialogs/CProgressDlg.h"
 #include "support/FixedRoots.h"
 #include "support/ModalAnswerer.h"
 #include "support/TempTree.h"
@@ -52,6 +53,12 @@ TEST(MainFrame, OpensCentredOnTheScreenAtTheFolderGivenWithTheTreeActiveAndEvery
         notice.close();
     });
     CFolderNotFoundDlg().DoModal();
+    // The progress dialog disables the window it belongs to, but not itself.
+    {
+        CProgressDlg progress;
+        progress.Create();
+        EXPECT_TRUE(progress.isEnabled() && !frame->isEnabled());
+    }
     ASSERT_EQ(frame->ListView()->RowCount(), 1);
     EXPECT_EQ(frame->ListView()->Row(0).name, "inner");
 
