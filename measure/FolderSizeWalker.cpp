@@ -208,8 +208,8 @@ void FolderSizeWalker::Run(QuickTask task) {
     }
     std::uint64_t sum = 0;
     bool complete = true;
-    AddSizes(task.folder->Get(), task.names, sum, complete);
-    task.folder.reset(); // gives the shared folder back before the lock is taken
+    AddSizes(task.folder.Get(), task.names, sum, complete);
+    task.folder.Reset(); // gives the shared folder back before the lock is taken
     Measurement& of = *task.of;
     std::lock_guard lock(m_mutex);
     of.size.bytes += sum;
@@ -317,8 +317,7 @@ bool FolderSizeWalker::MayHandOffStatus() const {
     return !m_short.load(std::memory_order_relaxed) && m_idle.load(std::memory_order_relaxed) > 0;
 }
 
-bool FolderSizeWalker::TryHandOffStatus(Measurement& of,
-                                        const std::shared_ptr<platform::FileDescriptor>& folder,
+bool FolderSizeWalker::TryHandOffStatus(Measurement& of, const SharedFolder& folder,
                                         NameBatch& names) {
     std::lock_guard lock(m_mutex);
     if (m_short || m_idle == 0) {
@@ -333,24 +332,21 @@ bool FolderSizeWalker::TryHandOffStatus(Measurement& of,
 
 // A descriptor of the open folder fd of its own, for status reads on other threads; none when
 // descriptors run short.
-std::shared_ptr<platform::FileDescriptor> FolderSizeWalker::ShareFolder(int fd) {
+SharedFolder FolderSizeWalker::ShareFolder(int fd) {
     if (m_short.load(std::memory_order_relaxed)) {
-        return nullptr;
+        return {};
     }
-    auto* shared = new platform::FileDescriptor(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
-    if (!shared->Valid()) {
-        delete shared;
-        return nullptr;
+    platform::FileDescriptor own(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+    if (!own.Valid()) {
+        return {};
     }
     std::lock_guard lock(m_mutex);
     ++m_sharedFolders;
-    return std::shared_ptr<platform::FileDescriptor>(shared,
-                                                     [this](platform::FileDescriptor* done) {
-                                                         delete done;
-                                                         std::lock_guard lock(m_mutex);
-                                                         --m_sharedFolders;
-                                                         m_turns.notify_all();
-                                                     });
+    return SharedFolder(std::move(own), [this] {
+        std::lock_guard lock(m_mutex);
+        --m_sharedFolders;
+        m_turns.notify_all();
+    });
 }
 
 // Waits until no other walk holds descriptors, then lets this one go on alone. Sub-trees in the

@@ -15,6 +15,7 @@
 #include "measure/DiskWaits.h"
 #include "measure/ListedBatch.h"
 #include "measure/NameBatch.h"
+#include "measure/SharedFolder.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FolderCalls.h"
 #include "platform/FolderReader.h"
@@ -97,7 +98,7 @@ private:
     // added to `of`, or of a listed batch; or reading the listing's next batch.
     struct QuickTask {
         Measurement* of = nullptr;
-        std::shared_ptr<platform::FileDescriptor> folder;
+        SharedFolder folder;
         NameBatch names;
         ListedBatch* listed = nullptr;
     };
@@ -130,9 +131,8 @@ private:
     bool MayHandOff() const;
     bool TryHandOff(Measurement& of, platform::FileDescriptor& fd, platform::WalkRoute route);
     bool MayHandOffStatus() const;
-    bool TryHandOffStatus(Measurement& of, const std::shared_ptr<platform::FileDescriptor>& folder,
-                          NameBatch& names);
-    std::shared_ptr<platform::FileDescriptor> ShareFolder(int fd);
+    bool TryHandOffStatus(Measurement& of, const SharedFolder& folder, NameBatch& names);
+    SharedFolder ShareFolder(int fd);
     void AwaitTurn();
 
     // Who may touch what. The calling thread adds folders, lists, and takes sizes and listed

@@ -53,7 +53,7 @@ void FolderSizeWalker::ReadListing() {
         m_done.notify_one();
     }
     if (!batch->entries.empty()) {
-        m_quick.push_back(QuickTask{nullptr, nullptr, NameBatch(), batch.get()});
+        m_quick.push_back(QuickTask{nullptr, {}, NameBatch(), batch.get()});
         ++m_quickQueued;
         m_listing.read.push_back(std::move(batch));
         WakeHelper();

@@ -2,12 +2,12 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "measure/BatchSizes.h"
 #include "measure/FolderSizeWalker.h"
 #include "measure/NameBatch.h"
+#include "measure/SharedFolder.h"
 #include "measure/WaitSampler.h"
 #include "platform/FolderVisitor.h"
 
@@ -57,7 +57,7 @@ public:
     void ListedAll(int folderFd) override {
         AddSizes(folderFd, m_pending, m_sum, m_complete);
         m_pending.Clear();
-        m_shared.reset();
+        m_shared.Reset();
     }
     platform::WalkStep Visit(int, const platform::KeptEntry&) override {
         if (m_meanwhile) {
@@ -112,8 +112,8 @@ private:
     platform::Meanwhile* m_meanwhile; // the caller's, when the caller walks
     std::uint64_t m_sum = 0;
     bool m_complete = true;
-    NameBatch m_pending;                                // of the folder being read
-    std::shared_ptr<platform::FileDescriptor> m_shared; // that folder, for the helpers' reads
+    NameBatch m_pending;   // of the folder being read
+    SharedFolder m_shared; // that folder, for the helpers' reads
 };
 
 } // namespace measure
