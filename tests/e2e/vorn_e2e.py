@@ -10,8 +10,8 @@
 # screen must show that selection and the expected number of list rows.
 # It waits for what it looks for, never for a time: each wait has a failsafe, generous enough
 # for a machine under any load, that only ends a session that has already gone wrong.
-# CMake runs it as root on a private X server (xvfb-run) in a private mount namespace, so that
-# no other test meets its drive. Exit status: 0 passed, 1 failed.
+# CMake runs it as root in a private mount namespace, so that no other test meets its drive; it
+# starts its own X server, on a display the server picks. Exit status: 0 passed, 1 failed.
 
 import ctypes
 import os
@@ -88,6 +88,29 @@ def die_with_parent():
     ctypes.CDLL(None, use_errno=True).prctl(pr_set_pdeathsig, signal.SIGKILL)
 
 
+class XServer:
+    """A private X server on a display number it picks itself, so that no other server, one
+    still going away included, is ever met; it is ready once it has written the number."""
+
+    def __init__(self):
+        ready, told = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(told), "-screen", "0", "1100x800x24", "-nolisten", "tcp"],
+            pass_fds=(told,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=die_with_parent)
+        os.close(told)
+        with os.fdopen(ready) as numbers:
+            number = numbers.readline().strip()
+        if not number:
+            self.stop()
+            raise Failure("the X server did not start")
+        self.display = ":" + number
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait()
+
+
 def is_selection(rgb):
     return rgb[2] > 150 and rgb[2] - rgb[0] > 80
 
@@ -145,9 +168,10 @@ class Tree:
 class Vorn:
     """The program on a private X server, seen through its windows and working directory."""
 
-    def __init__(self, binary, tree):
+    def __init__(self, binary, tree, display):
         self.tree = tree
-        self.env = dict(os.environ, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=tree.runtime)
+        self.env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
+                        XDG_RUNTIME_DIR=tree.runtime)
         self.process = subprocess.Popen([binary, os.path.join(tree.mount_point, START)],
                                         cwd=tree.mount_point, env=self.env,
                                         preexec_fn=die_with_parent)
@@ -372,10 +396,11 @@ def main():
     if len(sys.argv) != 2:
         sys.exit("usage: vorn_e2e.py PATH/TO/vorn")
     tree = Tree()
-    vorn = None
+    server = vorn = None
     try:
         tree.build()
-        vorn = Vorn(os.path.abspath(sys.argv[1]), tree)
+        server = XServer()
+        vorn = Vorn(os.path.abspath(sys.argv[1]), tree, server.display)
         session(vorn, tree)
     except Failure as failure:
         log("FAIL: %s" % failure)
@@ -383,6 +408,8 @@ def main():
     finally:
         if vorn:
             vorn.stop()
+        if server:
+            server.stop()
         tree.remove()
     log("PASS")
     return 0
