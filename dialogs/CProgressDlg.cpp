@@ -11,12 +11,12 @@
 
 namespace {
 
-constexpr qint64 kPumpEveryMs = 30;
 constexpr int kStep = 10; // the bar's default step
 
 } // namespace
 
-CProgressDlg::CProgressDlg() : CDialog(resources::LoadDialogTemplate(IDD_PROGRESS)) {
+CProgressDlg::CProgressDlg(std::chrono::milliseconds pumpEvery)
+    : CDialog(resources::LoadDialogTemplate(IDD_PROGRESS)), m_pumpEvery(pumpEvery) {
     m_progress = qobject_cast<QProgressBar*>(GetDlgItem(IDC_PROGRESS_BAR));
 }
 
@@ -120,7 +120,7 @@ void CProgressDlg::EndDialog(int result) {
 }
 
 void CProgressDlg::PumpWhenDue() {
-    if (!m_sincePump.isValid() || m_sincePump.elapsed() >= kPumpEveryMs) {
+    if (!m_sincePump.isValid() || m_sincePump.elapsed() >= m_pumpEvery.count()) {
         PumpMessages();
     }
 }

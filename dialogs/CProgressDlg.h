@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <chrono>
+
 #include "framework/CDialog.h"
 
 class QProgressBar;
@@ -15,7 +17,9 @@ class CProgressDlg : public CDialog {
     Q_OBJECT
 
 public:
-    CProgressDlg();
+    // Events are let through at most every `pumpEvery`: a pump and a repaint for every entry
+    // would cost far more than the entry itself.
+    explicit CProgressDlg(std::chrono::milliseconds pumpEvery = std::chrono::milliseconds(30));
     ~CProgressDlg() override;
 
     // Shows the dialog owned by the window of `parent` (the main window with none) and
@@ -56,8 +60,6 @@ private:
     // The bar shows the position only when events are let through: painting it at every step
     // would cost more than the step itself.
     void ShowPosition();
-    // Events are let through at most this often: a pump and a repaint for every entry would
-    // cost far more than the entry itself.
     void PumpWhenDue();
 
     QProgressBar* m_progress = nullptr;
@@ -67,5 +69,6 @@ private:
     bool m_ownerDisabled = false;
     QPointer<QWidget> m_ownerFocus; // the owner's focus before it was disabled
     bool m_created = false;
+    const std::chrono::milliseconds m_pumpEvery;
     QElapsedTimer m_sincePump;
 };
