@@ -125,9 +125,10 @@ void FolderSizeWalker::AwaitResult(std::unique_lock<std::mutex>& lock,
         Walk(std::move(task), sampler, m_window, &meanwhile);
     } else if (m_done.wait_until(lock, meanwhile.Due()) == std::cv_status::timeout) {
         lock.unlock();
-        meanwhile.RunIfDue();
     }
+    // Done or waited for here, work of any length lets the window answer when it is time.
     if (!lock.owns_lock()) {
+        meanwhile.RunIfDue();
         lock.lock();
     }
 }
